@@ -1,0 +1,153 @@
+#include "runtime/combo_box.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <stdexcept>
+
+namespace runtime {
+
+// The Qt widget behind a ComboBox. Opening the list scrolls it to the selected item; that is
+// Qt's doing, not the user's, so it must not raise Scroll.
+class ComboBox::Widget : public QComboBox {
+public:
+    explicit Widget(QWidget* parent) : QComboBox(parent) {}
+
+    bool OpeningPopup() const { return openingPopup_; }
+
+    void showPopup() override {
+        openingPopup_ = true;
+        QComboBox::showPopup();
+        openingPopup_ = false;
+    }
+
+private:
+    bool openingPopup_ = false;
+};
+
+namespace {
+
+[[noreturn]] void InvalidPropertyValue(const char* what) {
+    throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
+}
+
+} // namespace
+
+ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
+    : Control(new Widget(container), name), combo_(static_cast<Widget*>(widget())), style_(style) {
+    combo_->setMaxVisibleItems(8);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    combo_->setFocusPolicy(Qt::StrongFocus);
+    if (style_ == Style::Editable) {
+        combo_->setEditable(true);
+        // No inline completion: "4" stays "4" when "4,3" is in the list.
+        combo_->setCompleter(nullptr);
+        QLineEdit* edit = combo_->lineEdit();
+        // QComboBox selects the item whose text matches when editing finishes (Enter, or the
+        // focus leaving) and reports it as a pick; a user who typed has not picked anything.
+        QObject::disconnect(edit, &QLineEdit::editingFinished, combo_, nullptr);
+        // textEdited comes from the user's editing only, never from setText.
+        QObject::connect(edit, &QLineEdit::textEdited, this, [this] { Change.RaiseFromUser(); });
+    }
+    // activated comes from the user's picks only, never from setCurrentIndex.
+    QObject::connect(combo_, &QComboBox::activated, this, [this] { Click.RaiseFromUser(); });
+    QObject::connect(combo_->view()->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (combo_->view()->isVisible() && !combo_->OpeningPopup()) {
+            Scroll.RaiseFromUser();
+        }
+    });
+}
+
+QComboBox* ComboBox::combo() const {
+    return combo_;
+}
+
+void ComboBox::AddItem(const QString& text, int position) {
+    if (position < 0 || position > combo_->count()) {
+        InvalidPropertyValue("position d'ajout");
+    }
+    const bool fromEmpty = combo_->count() == 0;
+    const QString keptText = Text();
+    const QSignalBlocker blocker(combo_);
+    combo_->insertItem(position, text);
+    if (fromEmpty) {
+        // Qt selects the first item of a list that was empty; ours stays without a selection,
+        // and the editable box keeps its text.
+        combo_->setCurrentIndex(-1);
+        if (style_ == Style::Editable) {
+            combo_->setEditText(keptText);
+        }
+    }
+}
+
+void ComboBox::Clear() {
+    const QSignalBlocker blocker(combo_);
+    combo_->clear();
+}
+
+int ComboBox::ListCount() const {
+    return combo_->count();
+}
+
+QString ComboBox::List(int index) const {
+    if (index < 0 || index >= combo_->count()) {
+        InvalidPropertyValue("indice de liste");
+    }
+    return combo_->itemText(index);
+}
+
+int ComboBox::ListIndex() const {
+    return combo_->currentIndex();
+}
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= combo_->count()) {
+        InvalidPropertyValue("ListIndex");
+    }
+    {
+        const QSignalBlocker blocker(combo_);
+        combo_->setCurrentIndex(index);
+        if (style_ == Style::Editable && index >= 0) {
+            combo_->setEditText(combo_->itemText(index));
+        }
+    }
+    Click.Raise();
+}
+
+QString ComboBox::Text() const {
+    return combo_->currentText();
+}
+
+void ComboBox::SetText(const QString& text) {
+    if (style_ == Style::Editable) {
+        {
+            const QSignalBlocker blocker(combo_);
+            combo_->setEditText(text);
+        }
+        Change.Raise();
+        return;
+    }
+    // A list box shows only its items: assigning one of them selects it.
+    const int index = combo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        InvalidPropertyValue("Text");
+    }
+    SetListIndex(index);
+}
+
+int ComboBox::SelStart() const {
+    return style_ == Style::Editable ? combo_->lineEdit()->cursorPosition() : 0;
+}
+
+void ComboBox::SetSelStart(int position) {
+    if (position < 0) {
+        InvalidPropertyValue("SelStart");
+    }
+    if (style_ == Style::Editable) {
+        combo_->lineEdit()->setCursorPosition(position);
+    }
+}
+
+} // namespace runtime

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "runtime/control.h"
+#include "runtime/event.h"
+
+#include <QString>
+
+class QComboBox;
+class QWidget;
+
+namespace runtime {
+
+// A drop-down combo box with the semantics the forms rely on, which differ from QComboBox's own:
+// - adding items raises nothing, and a list filled from empty has nothing selected afterwards;
+// - assigning ListIndex raises Click (never Change), synchronously, before the assignment returns;
+// - assigning Text of the editable box raises Change, synchronously;
+// - a user's pick of an item (mouse, arrow keys, a letter key, the wheel) raises Click, also when
+//   the same item is picked again; a user's edit of the editable text raises Change;
+// - the editable box never completes inline and never adds what is typed to its list;
+// - scrolling the dropped list raises Scroll.
+class ComboBox : public Control {
+public:
+    enum class Style {
+        List,     // the text can only be chosen from the list
+        Editable, // an edit field and a list: any text can be typed
+    };
+
+    ComboBox(QWidget* container, const QString& name, Style style);
+
+    Style GetStyle() const { return style_; }
+
+    // Places an item at position (0 .. ListCount); the forms always append.
+    void AddItem(const QString& text, int position);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+
+    int ListIndex() const;
+    void SetListIndex(int index);
+
+    QString Text() const;
+    void SetText(const QString& text);
+
+    int SelStart() const;
+    void SetSelStart(int position);
+
+    Event Click;
+    Event Change;
+    Event Scroll;
+
+    QComboBox* combo() const;
+
+private:
+    class Widget;
+    Widget* combo_;
+    Style style_;
+};
+
+} // namespace runtime

@@ -1,0 +1,58 @@
+#include "runtime/failure.h"
+
+#include "runtime/event.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+namespace runtime {
+
+namespace {
+
+bool failed = false;
+
+void Report(const QString& what) noexcept {
+    failed = true;
+    try {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Vireldo 567"), FailureMessage(what),
+                        QMessageBox::Ok);
+        box.setObjectName(QStringLiteral("FailureMessage"));
+        box.exec();
+    } catch (...) {
+        // The report itself failed; ending the program is all that is left.
+    }
+    QCoreApplication::exit(FailureExitStatus);
+}
+
+} // namespace
+
+QString FailureMessage(const QString& what) {
+    return QStringLiteral("Une erreur inattendue est survenue :\n%1\n\nLe programme va se fermer.")
+        .arg(what);
+}
+
+bool HasFailed() noexcept {
+    return failed;
+}
+
+bool RunGuarded(const std::function<void()>& work) noexcept {
+    if (failed) {
+        return false; // the program is ending; nothing more runs
+    }
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        Report(QString::fromUtf8(e.what()));
+    } catch (...) {
+        Report(QStringLiteral("erreur inconnue"));
+    }
+    return false;
+}
+
+void Event::RaiseFromUser() const {
+    RunGuarded([this] { Raise(); });
+}
+
+} // namespace runtime

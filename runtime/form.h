@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace runtime {
+
+// What a window definition says of the window itself.
+struct FormDefinition {
+    QString caption;
+    int clientWidth = 0;  // twips
+    int clientHeight = 0; // twips
+    // A tool window has a small title bar with a close button only and is never resized; a
+    // window without a taskbar entry is a utility window of the application.
+    bool showInTaskbar = true;
+    QString fontFamily;
+    double fontPoints = 8.25;
+    QString iconPath;
+};
+
+// A window that is created once and loaded, shown and unloaded as often as the user likes.
+// Loading builds the window and its controls and runs Form_Load before the window becomes
+// visible; unloading closes it and discards its controls, so that the next Show loads it again.
+// The application ends when no form is loaded any more.
+class Form {
+public:
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Modeless. Loads the form first when it is not loaded; a loaded form is only brought forward.
+    void Show();
+    void Unload();
+
+    bool IsLoaded() const { return window_ != nullptr; }
+    WId hWnd() const;
+
+    // The window while the form is loaded, null otherwise.
+    QWidget* window() const { return window_; }
+
+    static int LoadedCount();
+
+protected:
+    explicit Form(FormDefinition definition);
+
+    // Builds the controls of the window definition inside the client area.
+    virtual void CreateControls(QWidget& client) = 0;
+    virtual void Form_Load() {}
+
+private:
+    class Window;
+    void Load();
+
+    FormDefinition definition_;
+    QPointer<QWidget> window_;
+};
+
+} // namespace runtime

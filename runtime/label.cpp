@@ -1,0 +1,72 @@
+#include "runtime/label.h"
+
+#include <QLabel>
+
+namespace runtime {
+
+Label::Label(QWidget* container, const QString& name)
+    : Control(new QLabel(container), name), label_(static_cast<QLabel*>(widget())) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setWordWrap(false);
+    label_->setMargin(0);
+    label_->setIndent(0);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setFocusPolicy(Qt::NoFocus);
+    SetTransparent();
+}
+
+QString Label::Caption() const {
+    return label_->text();
+}
+
+void Label::SetCaption(const QString& text) {
+    label_->setText(text);
+    if (autoSize_) {
+        FitToText();
+    }
+}
+
+void Label::SetCentred(bool centred) {
+    label_->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    if (autoSize_) {
+        FitToText();
+    }
+}
+
+void Label::FitToText() {
+    label_->resize(label_->sizeHint());
+}
+
+void Label::SetTransparent() {
+    label_->setAutoFillBackground(false);
+    label_->setAttribute(Qt::WA_TranslucentBackground, false);
+}
+
+void Label::SetBackColor(const QColor& color) {
+    QPalette palette = label_->palette();
+    palette.setColor(QPalette::Window, color);
+    label_->setPalette(palette);
+    label_->setAutoFillBackground(true);
+}
+
+void Label::SetForeColor(const QColor& color) {
+    QPalette palette = label_->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label_->setPalette(palette);
+}
+
+void Label::SetFont(const QString& family, double points, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    label_->setFont(font);
+    if (autoSize_) {
+        FitToText();
+    }
+}
+
+} // namespace runtime

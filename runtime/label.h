@@ -1,0 +1,41 @@
+#pragma once
+
+#include "runtime/control.h"
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace runtime {
+
+// Static text. Its text is shown as it is (never as markup). A self-sizing label takes the width
+// and height of its text whenever the text changes, keeping its left edge; otherwise it keeps its
+// size and clips. A centred label centres its text on its own width.
+class Label : public Control {
+public:
+    Label(QWidget* container, const QString& name);
+
+    QString Caption() const;
+    void SetCaption(const QString& text);
+
+    void SetCentred(bool centred);
+    void SetAutoSize(bool autoSize);
+    bool AutoSize() const { return autoSize_; }
+
+    void SetTransparent();
+    void SetBackColor(const QColor& color);
+    void SetForeColor(const QColor& color);
+    void SetFont(const QString& family, double points, bool bold);
+
+    QLabel* label() const { return label_; }
+
+private:
+    void FitToText();
+
+    QLabel* label_;
+    bool autoSize_ = false;
+};
+
+} // namespace runtime

@@ -1,0 +1,180 @@
+// Forms load, show and unload as the windows expect; the application ends with its last form;
+// the shell's open goes through Qt's desktop services; a failure that escapes a handler ends the
+// program with a French message.
+#include "gui_helpers.h"
+#include "runtime/application.h"
+#include "runtime/button.h"
+#include "runtime/failure.h"
+#include "runtime/form.h"
+#include "runtime/label.h"
+#include "runtime/shell.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class TestForm : public runtime::Form {
+public:
+    explicit TestForm(bool inTaskbar = true)
+        : Form({QStringLiteral("Essai"), 5055, 3855, inTaskbar, QString(), 8.25, QString()}) {}
+
+    int loads = 0;
+    bool visibleDuringLoad = true;
+    QPointer<runtime::Label> caption;
+    QPointer<runtime::Button> button;
+    std::function<void()> onButton;
+
+protected:
+    void CreateControls(QWidget& client) override {
+        caption = new runtime::Label(&client, QStringLiteral("Label1"));
+        caption->SetCaption(QStringLiteral("design"));
+        button = new runtime::Button(&client, QStringLiteral("Command2"), QStringLiteral("Calcul"));
+        button->Move(120, 120, 990, 360);
+        button->SetTabIndex(0);
+        button->Click.Connect([this] {
+            if (onButton) {
+                onButton();
+            }
+        });
+    }
+
+    void Form_Load() override {
+        ++loads;
+        visibleDuringLoad = window()->isVisible();
+        caption->SetCaption(QStringLiteral("loaded %1").arg(loads));
+    }
+};
+
+TEST(Form, ShowLoadsOnceUnloadDiscardsAndTheNextShowLoadsAgain) {
+    TestForm form;
+    EXPECT_FALSE(form.IsLoaded());
+    form.Show();
+    ASSERT_TRUE(form.IsLoaded());
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_FALSE(form.visibleDuringLoad) << "Form_Load must run before the window is shown";
+    EXPECT_TRUE(form.window()->isVisible());
+    EXPECT_NE(form.hWnd(), WId{});
+
+    form.caption->SetCaption(QStringLiteral("changed"));
+    form.Show();
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_EQ(form.caption->Caption(), "changed");
+
+    form.Unload();
+    EXPECT_FALSE(form.IsLoaded());
+    QTRY_VERIFY(form.caption.isNull()); // the controls went with the window
+    form.Show();
+    EXPECT_EQ(form.loads, 2);
+    EXPECT_EQ(form.caption->Caption(), "loaded 2");
+    form.Unload();
+}
+
+TEST(Form, TheCloseBoxUnloads) {
+    TestForm form;
+    form.Show();
+    ASSERT_TRUE(form.window()->close());
+    EXPECT_FALSE(form.IsLoaded());
+    form.Show();
+    EXPECT_EQ(form.loads, 2);
+    form.Unload();
+}
+
+TEST(Form, FixedSizeWindowWithACloseButtonOnly) {
+    for (const bool inTaskbar : {true, false}) {
+        TestForm form(inTaskbar);
+        form.Show();
+        QWidget* window = form.window();
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_EQ(window->size(), QSize(337, 257));
+        // A window without a taskbar entry is a tool window.
+        EXPECT_EQ(window->windowType() == Qt::Tool, !inTaskbar);
+        EXPECT_EQ(window->windowTitle(), "Essai");
+        form.Unload();
+    }
+}
+
+TEST(Form, TheFocusStartsOnTheFirstControlOfTheTabOrder) {
+    TestForm form;
+    form.Show();
+    QApplication::setActiveWindow(form.window());
+    EXPECT_EQ(QApplication::focusWidget(), form.button->widget());
+    form.Unload();
+}
+
+// The application runs until no form is loaded, whichever closes last.
+TEST(Application, EndsWhenTheLastFormIsUnloadedAlsoAToolWindow) {
+    TestForm main;
+    TestForm tool(false);
+    bool mainClosedFirst = false;
+    QTimer::singleShot(0, [&] {
+        tool.Show();
+        main.window()->close();
+        mainClosedFirst = !main.IsLoaded() && tool.IsLoaded();
+        QTimer::singleShot(50, [&] { tool.window()->close(); });
+    });
+    // Should the program not end by itself, this ends the test in failure instead of hanging.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    EXPECT_EQ(runtime::RunForms(main), 0);
+    EXPECT_TRUE(mainClosedFirst) << "closing the main window must not end the program";
+    EXPECT_FALSE(tool.IsLoaded());
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+TEST(Shell, OpenGoesThroughTheDesktopServices) {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    runtime::ShellOpen(QStringLiteral("http://www.vireldo.example/page.html"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls.front().toString(), "http://www.vireldo.example/page.html");
+}
+
+// Runs in a child process: a handler that throws ends the program with a message box, which a
+// timer reads and answers as a user would. The child's exit status and output are checked.
+void RunFormWhoseButtonThrows() {
+    TestForm form;
+    form.onButton = [] { throw std::runtime_error("Dépassement de capacité"); };
+    QTimer::singleShot(0, [&] { QTest::mouseClick(form.button->widget(), Qt::LeftButton); });
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            fprintf(stderr, "message: %s\n", qPrintable(box->text().simplified()));
+            fprintf(stderr, "button: %s\n", qPrintable(box->buttons().front()->text()));
+            box->buttons().front()->click();
+        }
+    });
+    answer.start(20);
+    const int status = runtime::RunForms(form);
+    std::exit(status);
+}
+
+TEST(FailureDeathTest, AFailureThatEscapesAHandlerIsReportedInFrenchAndEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(RunFormWhoseButtonThrows(), ::testing::ExitedWithCode(runtime::FailureExitStatus),
+                "message: Une erreur inattendue est survenue : Dépassement de capacité");
+}
+
+} // namespace
+
+#include "form_test.moc"
