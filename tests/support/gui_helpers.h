@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qstring_printer.h"
+
 // Small helpers for tests that drive real widgets as a user would.
 #include <QAbstractItemView>
 #include <QApplication>
@@ -10,10 +12,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Readable QStrings in GoogleTest's failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace testing_support {
 
