@@ -2,6 +2,7 @@
 
 #include "runtime/failure.h"
 #include "runtime/form.h"
+#include "runtime/form_style.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,6 +27,7 @@ void PrepareApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Vireldo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vireldo567"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication::setStyle(new FormStyle);
 
     // Qt's own standard texts (the buttons of a message box) in French.
     static QTranslator* translator = nullptr;

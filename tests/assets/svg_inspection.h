@@ -11,7 +11,6 @@
 #include <ostream>
 #include <vector>
 
-
 namespace assets_test {
 
 // One <text> element: its id (may be empty), its whole text content (tspans included) and the

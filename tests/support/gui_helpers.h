@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-
 namespace testing_support {
 
 // Waits, handling events, until the condition holds; false after the timeout.

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace runtime {
+
+// Qt's Fusion style with the narrow drop-down button of the classic combo box, so that a unit
+// such as "MicroFarad" is seen whole in a box 1095 twips wide, as the windows were drawn.
+class FormStyle : public QProxyStyle {
+public:
+    FormStyle();
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override;
+};
+
+} // namespace runtime
