@@ -1,0 +1,151 @@
+// The number rules and the recalculation give the same results whatever the process locale:
+// the decimal comma is ours, not the regional settings'.
+
+#include "calc/number_text.h"
+#include "calc/recalculation.h"
+
+#include "calc_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <locale>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using calc::FailureKind;
+using calc_test::FailureOf;
+using calc_test::SameBits;
+
+// Sets both the C and the C++ global locale, and puts back the previous ones.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char* name)
+        : saved_c_(std::setlocale(LC_ALL, nullptr)), saved_cpp_(std::locale()) {
+        ok_ = std::setlocale(LC_ALL, name) != nullptr;
+        if (ok_) {
+            try {
+                std::locale::global(std::locale(name));
+            } catch (const std::runtime_error&) {
+                ok_ = false;
+            }
+        }
+    }
+    ~ScopedLocale() {
+        std::setlocale(LC_ALL, saved_c_.c_str());
+        std::locale::global(saved_cpp_);
+    }
+    ScopedLocale(const ScopedLocale&) = delete;
+    ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+    bool ok() const { return ok_; }
+
+private:
+    std::string saved_c_;
+    std::locale saved_cpp_;
+    bool ok_ = false;
+};
+
+// A spread of doubles of every magnitude, the same every time.
+std::vector<double> SampleValues() {
+    std::mt19937_64 random(567);
+    std::vector<double> values;
+    values.reserve(20000);
+    while (values.size() < values.capacity()) {
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value)) {
+            values.push_back(value);
+        }
+    }
+    return values;
+}
+
+struct Observed {
+    std::vector<std::string> texts;
+    std::vector<double> read_back;
+};
+
+Observed Observe(const std::vector<double>& values) {
+    Observed observed;
+    for (double value : values) {
+        observed.texts.push_back(calc::NumberToText(value));
+        try {
+            observed.read_back.push_back(calc::TextToNumber(observed.texts.back()));
+        } catch (const calc::NumberFailure&) {
+            observed.read_back.push_back(-1.0); // beyond the range after rounding
+        }
+    }
+    return observed;
+}
+
+struct LocaleRow {
+    const char* name;
+    const char* locale;
+    const char* decimal_point; // what the locale itself uses, to prove it is in force
+    friend void PrintTo(const LocaleRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class UnderLocale : public testing::TestWithParam<LocaleRow> {};
+
+TEST_P(UnderLocale, NumbersAndResultsAreTheSame) {
+    const std::vector<double> values = SampleValues();
+    Observed reference;
+    {
+        ScopedLocale c_locale("C");
+        ASSERT_TRUE(c_locale.ok());
+        reference = Observe(values);
+    }
+
+    ScopedLocale locale(GetParam().locale);
+    ASSERT_TRUE(locale.ok()) << "cannot set the locale " << GetParam().locale;
+    ASSERT_STREQ(std::localeconv()->decimal_point, GetParam().decimal_point);
+
+    EXPECT_EQ(calc::NumberToText(1748.252), "1748,252");
+    EXPECT_EQ(calc::NumberToText(1e15), "1E+15");
+    EXPECT_EQ(calc::NumberToText(4.7 / 1000000), "4,7E-06");
+    EXPECT_EQ(calc::NumberToText(-1.5), "-1,5");
+    EXPECT_EQ(calc::NumberToText(1234567.5), "1234567,5");
+    EXPECT_EQ(calc::IntegerToText(-16575), "-16575");
+    EXPECT_TRUE(SameBits(calc::TextToNumber("1,2"), 1.2));
+    EXPECT_TRUE(SameBits(calc::TextToNumber("4,7E-06"), 0.0000047));
+    EXPECT_EQ(FailureOf([] { return calc::TextToNumber("1.5"); }), FailureKind::TypeMismatch);
+    EXPECT_EQ(FailureOf([] { return calc::TextToNumber("1.234,5"); }), FailureKind::TypeMismatch);
+    EXPECT_EQ(FailureOf([] { return calc::TextToNumber("1 234,5"); }), FailureKind::TypeMismatch);
+
+    const Observed observed = Observe(values);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ASSERT_EQ(observed.texts[i], reference.texts[i]) << "value " << values[i];
+        ASSERT_TRUE(SameBits(observed.read_back[i], reference.read_back[i])) << observed.texts[i];
+    }
+
+    calc::CalculInputs inputs;
+    inputs.ComboR = "3,3";
+    inputs.ComboValR1 = 1;
+    inputs.ComboC = "4,7";
+    inputs.ComboValC1 = 1;
+    inputs.ComboC2 = "2,2";
+    inputs.ComboValC2 = 1;
+    inputs.ComboV = "15";
+    calc::StoredValues stored;
+    calc::Captions captions;
+    EXPECT_TRUE(calc::Calcul(inputs, stored, captions).AllSucceeded());
+    EXPECT_EQ(stored.ValF0, "64474,533");
+    EXPECT_EQ(captions.LblPlageBas, "> 64463,533 Hz");
+    EXPECT_EQ(captions.LblPlageHaut, "< 64485,533 Hz");
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, UnderLocale,
+                         testing::Values(LocaleRow{"C", "C", "."},
+                                         LocaleRow{"French", "fr_FR.UTF-8", ","},
+                                         LocaleRow{"German", "de_DE.UTF-8", ","}),
+                         calc_test::RowName{});
+
+} // namespace
