@@ -1,0 +1,8 @@
+#include "runtime/application.h"
+#include "ui/main/form1.h"
+
+int main(int argc, char* argv[]) {
+    runtime::Application application(argc, argv);
+    ui::Form1 form1;
+    return application.Run(form1);
+}

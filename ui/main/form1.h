@@ -1,0 +1,74 @@
+#pragma once
+
+#include "calc/recalculation.h"
+#include "runtime/button.h"
+#include "runtime/combo_box.h"
+#include "runtime/form.h"
+#include "runtime/frame.h"
+#include "runtime/label.h"
+
+#include <QPointer>
+#include <memory>
+
+namespace ui {
+
+class Form2;
+
+// The main window: the user picks R1, C1, C2 and the supply voltage and reads the centre
+// frequency, the capture half-width and the range edges. Every input event ends in a
+// recalculation; the defaults assigned at start-up fire the same events as a user's picks.
+class Form1 : public runtime::Form {
+public:
+    Form1();
+    ~Form1() override;
+
+    // The controls, by their names in the window definition; null while the form is not loaded.
+    QPointer<runtime::Frame> Frame1, Frame2, Frame3;
+    QPointer<runtime::ComboBox> ComboValR1, ComboR, ComboValC1, ComboC;
+    QPointer<runtime::ComboBox> ComboValC2, ComboC2, ComboV;
+    QPointer<runtime::Label> Freq, B, LblPlageBas, LblPlageHaut;
+    QPointer<runtime::Label> Label1, Label2, Label3, Label4, Label6;
+    QPointer<runtime::Button> Command2, Command3;
+
+    // The schematic window, created by the first click on Command3.
+    Form2* SchematicWindow() const { return form2_.get(); }
+
+    // What the recalculation keeps and did, for whoever checks the window's figures.
+    const calc::StoredValues& StoredValues() const { return stored_; }
+    const calc::CalculReport& LastCalcul() const { return lastCalcul_; }
+    int CalculRuns() const { return calculRuns_; }
+
+    void Calcul();
+
+    void ComboR_Change();
+    void ComboR_Click();
+    void ComboValR1_Change();
+    void ComboValR1_Click();
+    void ComboValR1_Scroll();
+    void ComboC_Change();
+    void ComboC_Click();
+    void ComboValC1_Change();
+    void ComboValC1_Click();
+    void ComboValC1_Scroll();
+    void ComboC2_Change();
+    void ComboC2_Click();
+    void ComboValC2_Change();
+    void ComboValC2_Click();
+    void ComboValC2_Scroll();
+    void ComboV_Change();
+    void ComboV_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+protected:
+    void CreateControls(QWidget& client) override;
+    void Form_Load() override;
+
+private:
+    calc::StoredValues stored_;
+    calc::CalculReport lastCalcul_;
+    int calculRuns_ = 0;
+    std::unique_ptr<Form2> form2_;
+};
+
+} // namespace ui
