@@ -1,0 +1,442 @@
+// The Debian package made by CPack from this build folder (tests/package/make_package.cmake made
+// it in VIRELDO_PACKAGE_WORK/deb and unpacked it in VIRELDO_PACKAGE_WORK/root): its control
+// fields, its files, the desktop entry, the AppStream metainfo, the icons, and the program in it.
+// The tools used here (dpkg-deb, desktop-file-validate, appstreamcli, xvfb-run) are installed by
+// scripts/bootstrap: a missing tool fails the test.
+#include "qstring_printer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace package_test {
+namespace {
+
+const QString kWork = QStringLiteral(VIRELDO_PACKAGE_WORK);
+const QString kRoot = kWork + QStringLiteral("/root");
+
+struct ToolRun {
+    bool started = false;
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun RunTool(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                int timeoutMs = 60000) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    ToolRun run;
+    run.started = process.waitForStarted(10000);
+    if (!run.started) {
+        return run;
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+#define ASSERT_TOOL_RAN(run, tool)                                                                 \
+    ASSERT_TRUE((run).started) << tool << " is missing or does not start: run scripts/bootstrap"
+
+QString PackagePath() {
+    const QDir folder(kWork + QStringLiteral("/deb"));
+    const QStringList packages = folder.entryList({QStringLiteral("*.deb")}, QDir::Files);
+    return packages.size() == 1 ? folder.filePath(packages.front()) : QString();
+}
+
+QString DebianArchitecture() {
+    const ToolRun run = RunTool(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")});
+    return run.out.trimmed();
+}
+
+// The control fields as dpkg-deb -f prints them; continuation lines are joined to their field.
+QHash<QString, QString> ControlFields() {
+    QHash<QString, QString> fields;
+    const ToolRun run = RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), PackagePath()});
+    QString current;
+    for (const QString& line : run.out.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char(' '))) {
+            fields[current] += QLatin1Char('\n') + line;
+        } else if (const qsizetype colon = line.indexOf(QLatin1Char(':')); colon > 0) {
+            current = line.left(colon);
+            fields[current] = line.mid(colon + 1).trimmed();
+        }
+    }
+    return fields;
+}
+
+// The package names of a relation field ("a (>= 1), b | c" gives a, b and c).
+QSet<QString> RelationNames(const QString& field) {
+    QSet<QString> names;
+    for (const QString& alternatives : field.split(QLatin1Char(','))) {
+        for (QString name : alternatives.split(QLatin1Char('|'))) {
+            name = name.trimmed();
+            const qsizetype end = name.indexOf(QRegularExpression(QStringLiteral("[ (:]")));
+            names.insert(end < 0 ? name : name.left(end));
+        }
+    }
+    return names;
+}
+
+// The entries of the package as dpkg-deb -c lists them: path (without the leading ".") and
+// permissions, e.g. "/usr/bin/vireldo567" -> "-rwxr-xr-x".
+QHash<QString, QString> PackageEntries() {
+    QHash<QString, QString> entries;
+    const ToolRun run = RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), PackagePath()});
+    for (const QString& line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList columns = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (columns.size() < 6) {
+            continue;
+        }
+        QString path = columns.last();
+        if (path.startsWith(QLatin1Char('.'))) {
+            path.remove(0, 1);
+        }
+        if (path.size() > 1 && path.endsWith(QLatin1Char('/'))) {
+            path.chop(1);
+        }
+        entries.insert(path, columns.front() + QLatin1Char(' ') + columns.at(1));
+    }
+    return entries;
+}
+
+// The keys of the [Desktop Entry] group of a desktop file.
+QHash<QString, QString> DesktopEntry(const QString& path) {
+    QHash<QString, QString> keys;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return keys;
+    }
+    bool inGroup = false;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('['))) {
+            inGroup = line == QStringLiteral("[Desktop Entry]");
+        } else if (const qsizetype equals = line.indexOf(QLatin1Char('='));
+                   inGroup && equals > 0 && !line.startsWith(QLatin1Char('#'))) {
+            keys.insert(line.left(equals), line.mid(equals + 1));
+        }
+    }
+    return keys;
+}
+
+const QString kDesktopEntry = QStringLiteral("/usr/share/applications/vireldo567.desktop");
+const QString kMetainfo = QStringLiteral("/usr/share/metainfo/vireldo567.metainfo.xml");
+const QString kScalableIcon =
+    QStringLiteral("/usr/share/icons/hicolor/scalable/apps/vireldo567.svg");
+
+QString PixelIcon(int size) {
+    return QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/vireldo567.png").arg(size);
+}
+
+TEST(Package, IsNamedAfterTheProgramItsVersionAndTheArchitecture) {
+    const QString path = PackagePath();
+    ASSERT_FALSE(path.isEmpty()) << "no single .deb in " << kWork.toStdString() << "/deb";
+    EXPECT_EQ(ControlFields().value(QStringLiteral("Architecture")), DebianArchitecture());
+    EXPECT_EQ(QFileInfo(path).fileName(),
+              QStringLiteral("vireldo567_") + QCoreApplication::applicationVersion() +
+                  QLatin1Char('_') + DebianArchitecture() + QStringLiteral(".deb"));
+}
+
+struct FieldCase {
+    const char* name;
+    const char* field;
+    const char* expected;
+};
+
+void PrintTo(const FieldCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ControlField : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(ControlField, HasItsValue) {
+    const ToolRun run = RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("--version")});
+    ASSERT_TOOL_RAN(run, "dpkg-deb");
+    const QHash<QString, QString> fields = ControlFields();
+    const FieldCase& row = GetParam();
+    ASSERT_TRUE(fields.contains(QString::fromLatin1(row.field))) << "no " << row.field << " field";
+    EXPECT_EQ(fields.value(QString::fromLatin1(row.field)), QString::fromUtf8(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, ControlField,
+    testing::Values(FieldCase{"Package", "Package", "vireldo567"},
+                    // The program's version, zeros included.
+                    FieldCase{"Version", "Version", "1.00.0015"},
+                    FieldCase{"Section", "Section", "electronics"},
+                    FieldCase{"Priority", "Priority", "optional"},
+                    FieldCase{"Homepage", "Homepage", "http://www.vireldo.example/"}),
+    [](const testing::TestParamInfo<FieldCase>& row) { return std::string(row.param.name); });
+
+TEST(Package, VersionIsTheOneTheProgramReports) {
+    EXPECT_EQ(ControlFields().value(QStringLiteral("Version")),
+              QCoreApplication::applicationVersion());
+}
+
+TEST(Package, HasAMaintainerAndADescriptionInFrenchAndEnglish) {
+    const QHash<QString, QString> fields = ControlFields();
+    EXPECT_TRUE(fields.value(QStringLiteral("Maintainer")).contains(QLatin1Char('@')))
+        << "Maintainer: " << fields.value(QStringLiteral("Maintainer")).toStdString();
+    const QString description = fields.value(QStringLiteral("Description"));
+    const QStringList lines = description.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3) << "no long description: " << description.toStdString();
+    EXPECT_LE(lines.front().size(), 80) << "summary line too long for package managers";
+    EXPECT_TRUE(description.contains(QStringLiteral("décodeur de tonalité")));
+    EXPECT_TRUE(description.contains(QStringLiteral("tone decoder")));
+}
+
+struct RelationCase {
+    const char* name;
+    const char* field;
+    const char* package;
+};
+
+void PrintTo(const RelationCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class Relation : public testing::TestWithParam<RelationCase> {};
+
+TEST_P(Relation, NamesThePackage) {
+    const RelationCase& row = GetParam();
+    const QString field = ControlFields().value(QString::fromLatin1(row.field));
+    EXPECT_TRUE(RelationNames(field).contains(QString::fromLatin1(row.package)))
+        << row.field << ": " << field.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, Relation,
+    testing::Values(
+        // Found in the program by dpkg-shlibdeps.
+        RelationCase{"DependsOnQtWidgets", "Depends", "libqt6widgets6"},
+        RelationCase{"DependsOnQtGui", "Depends", "libqt6gui6"},
+        RelationCase{"DependsOnQtCore", "Depends", "libqt6core6"},
+        RelationCase{"DependsOnTheCLibrary", "Depends", "libc6"},
+        RelationCase{"DependsOnTheCxxLibrary", "Depends", "libstdc++6"},
+        // The SVG plugins, loaded at run time, which no linker sees.
+        RelationCase{"DependsOnTheSvgPlugins", "Depends", "libqt6svg6"},
+        RelationCase{"RecommendsWineTahoma", "Recommends", "fonts-wine"},
+        RelationCase{"RecommendsQtFrenchTexts", "Recommends", "qt6-translations-l10n"}),
+    [](const testing::TestParamInfo<RelationCase>& row) { return std::string(row.param.name); });
+
+TEST(PackageContents, AreExactlyTheInstalledFilesWithTheirPermissions) {
+    const QHash<QString, QString> entries = PackageEntries();
+    ASSERT_FALSE(entries.isEmpty()) << "dpkg-deb -c listed nothing";
+    const QHash<QString, QString> expected{
+        {QStringLiteral("/usr/bin/vireldo567"), QStringLiteral("-rwxr-xr-x root/root")},
+        {kDesktopEntry, QStringLiteral("-rw-r--r-- root/root")},
+        {kMetainfo, QStringLiteral("-rw-r--r-- root/root")},
+        {kScalableIcon, QStringLiteral("-rw-r--r-- root/root")},
+        {PixelIcon(16), QStringLiteral("-rw-r--r-- root/root")},
+        {PixelIcon(32), QStringLiteral("-rw-r--r-- root/root")},
+        {PixelIcon(48), QStringLiteral("-rw-r--r-- root/root")},
+        {PixelIcon(128), QStringLiteral("-rw-r--r-- root/root")},
+    };
+    QHash<QString, QString> files;
+    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry) {
+        if (entry.value().startsWith(QLatin1Char('d'))) {
+            EXPECT_EQ(entry.value(), QStringLiteral("drwxr-xr-x root/root"))
+                << "folder " << entry.key().toStdString();
+        } else {
+            files.insert(entry.key(), entry.value());
+        }
+    }
+    for (auto file = expected.cbegin(); file != expected.cend(); ++file) {
+        EXPECT_EQ(files.value(file.key(), QStringLiteral("(missing)")), file.value())
+            << file.key().toStdString();
+    }
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        EXPECT_TRUE(expected.contains(file.key())) << "unexpected " << file.key().toStdString();
+    }
+}
+
+// The program finds Qt where the system keeps it, not through a search path of its own.
+TEST(InstalledProgram, HasNoLibrarySearchPath) {
+    const ToolRun run =
+        RunTool(QStringLiteral("readelf"),
+                {QStringLiteral("-d"), kRoot + QStringLiteral("/usr/bin/vireldo567")});
+    ASSERT_TOOL_RAN(run, "readelf");
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("(NEEDED)"))) << "not a dynamic program";
+    EXPECT_FALSE(run.out.contains(QStringLiteral("RPATH")) ||
+                 run.out.contains(QStringLiteral("RUNPATH")))
+        << run.out.toStdString();
+}
+
+TEST(InstalledDesktopEntry, PassesDesktopFileValidateWithoutAnyRemark) {
+    const ToolRun run = RunTool(QStringLiteral("desktop-file-validate"), {kRoot + kDesktopEntry});
+    ASSERT_TOOL_RAN(run, "desktop-file-validate");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out + run.err, QString()) << "errors, warnings or hints";
+}
+
+TEST(InstalledDesktopEntry, StartsTheInstalledProgramUnderItsOwnNameAndIcon) {
+    const QHash<QString, QString> entry = DesktopEntry(kRoot + kDesktopEntry);
+    ASSERT_FALSE(entry.isEmpty()) << "no [Desktop Entry] in " << kDesktopEntry.toStdString();
+    // The window is matched to the entry by the name the program gives the desktop.
+    EXPECT_EQ(QFileInfo(kDesktopEntry).completeBaseName(), QGuiApplication::desktopFileName());
+    EXPECT_EQ(entry.value(QStringLiteral("Name")), QCoreApplication::applicationName());
+    EXPECT_EQ(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
+    EXPECT_EQ(entry.value(QStringLiteral("Terminal")), QStringLiteral("false"));
+
+    const QString command = entry.value(QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0);
+    const QFileInfo program(kRoot + QStringLiteral("/usr/bin/") + command);
+    EXPECT_TRUE(program.isFile() && program.isExecutable())
+        << "Exec=" << command.toStdString() << " is not a program in /usr/bin";
+    // Qt names the windows' WM_CLASS instance after the program file; X11 desktops match it to
+    // StartupWMClass.
+    EXPECT_EQ(entry.value(QStringLiteral("StartupWMClass")), command);
+
+    const QString icon = entry.value(QStringLiteral("Icon"));
+    EXPECT_TRUE(QFileInfo::exists(kRoot +
+                                  QStringLiteral("/usr/share/icons/hicolor/scalable/apps/") + icon +
+                                  QStringLiteral(".svg")))
+        << "Icon=" << icon.toStdString() << " is not in the hicolor theme";
+}
+
+TEST(InstalledDesktopEntry, IsFrenchWithAnEnglishTranslation) {
+    const QHash<QString, QString> entry = DesktopEntry(kRoot + kDesktopEntry);
+    EXPECT_EQ(entry.value(QStringLiteral("GenericName")),
+              QStringLiteral("Calculateur de décodeur de tonalité NE567"));
+    EXPECT_EQ(entry.value(QStringLiteral("GenericName[fr]")),
+              entry.value(QStringLiteral("GenericName")));
+    EXPECT_EQ(entry.value(QStringLiteral("Comment[fr]")), entry.value(QStringLiteral("Comment")));
+    EXPECT_EQ(entry.value(QStringLiteral("Name[fr]")), entry.value(QStringLiteral("Name")));
+    EXPECT_FALSE(entry.value(QStringLiteral("GenericName[en]")).isEmpty());
+    EXPECT_FALSE(entry.value(QStringLiteral("Comment[en]")).isEmpty());
+}
+
+TEST(InstalledMetainfo, PassesAppstreamValidateWithoutWarnings) {
+    const ToolRun run =
+        RunTool(QStringLiteral("appstreamcli"),
+                {QStringLiteral("validate"), QStringLiteral("--no-net"), kRoot + kMetainfo});
+    ASSERT_TOOL_RAN(run, "appstreamcli");
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString() << run.err.toStdString();
+    // Errors and warnings are lines "E: ..." and "W: ..."; only informations ("I: ...") may stay.
+    for (const QString& line : (run.out + run.err).split(QLatin1Char('\n'))) {
+        EXPECT_FALSE(line.startsWith(QStringLiteral("E:")) || line.startsWith(QStringLiteral("W:")))
+            << line.toStdString();
+    }
+}
+
+TEST(InstalledMetainfo, LaunchesTheDesktopEntryAndNamesTheCurrentRelease) {
+    QFile file(kRoot + kMetainfo);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString launchable;
+    QString binary;
+    QStringList releases;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == QStringLiteral("launchable")) {
+            EXPECT_EQ(xml.attributes().value(QStringLiteral("type")), QStringLiteral("desktop-id"));
+            launchable = xml.readElementText();
+        } else if (xml.name() == QStringLiteral("binary")) {
+            binary = xml.readElementText();
+        } else if (xml.name() == QStringLiteral("release")) {
+            releases << xml.attributes().value(QStringLiteral("version")).toString();
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(kRoot + QStringLiteral("/usr/share/applications/") + launchable))
+        << "launchable " << launchable.toStdString() << " is not installed";
+    EXPECT_TRUE(QFileInfo::exists(kRoot + QStringLiteral("/usr/bin/") + binary))
+        << "binary " << binary.toStdString() << " is not installed";
+    ASSERT_FALSE(releases.isEmpty());
+    // The newest release comes first.
+    EXPECT_EQ(releases.front(), QCoreApplication::applicationVersion());
+}
+
+TEST(InstalledIcons, ScalableIconIsTheWindowsIcon) {
+    QFile installed(kRoot + kScalableIcon);
+    QFile source(QStringLiteral(VIRELDO_SOURCE_DIR "/assets/icon.svg"));
+    ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    EXPECT_EQ(installed.readAll(), source.readAll());
+}
+
+class PixelIconCase : public testing::TestWithParam<int> {};
+
+// The icon is drawn on a 16 x 16 grid, so at each theme size it is the 16-pixel drawing with every
+// pixel made a square block: sharp, not blurred, and neither cropped nor shifted.
+TEST_P(PixelIconCase, IsTheDrawingAtThatSize) {
+    const int size = GetParam();
+    const QImage image(kRoot + PixelIcon(size));
+    ASSERT_FALSE(image.isNull()) << "cannot read " << PixelIcon(size).toStdString();
+    ASSERT_EQ(image.size(), QSize(size, size));
+
+    QSvgRenderer renderer(kRoot + kScalableIcon);
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawing(16, 16, QImage::Format_ARGB32);
+    drawing.fill(Qt::transparent);
+    QPainter painter(&drawing);
+    renderer.render(&painter, QRectF(0, 0, 16, 16));
+    painter.end();
+
+    int wrong = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb expected = drawing.pixel(x * 16 / size, y * 16 / size);
+            const QRgb actual = image.pixel(x, y);
+            const bool same = qAlpha(expected) == 0 ? qAlpha(actual) == 0 : actual == expected;
+            if (!same && ++wrong <= 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << actual
+                              << " instead of " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ThemeSizes, PixelIconCase, testing::Values(16, 32, 48, 128),
+                         [](const testing::TestParamInfo<int>& row) {
+                             return std::to_string(row.param) + "px";
+                         });
+
+// The program found in the package starts on a real X server and is still running two seconds
+// later (then `timeout` ends it, which makes `timeout` exit with 124).
+TEST(InstalledProgramOnXServer, StartsAndKeepsRunning) {
+    const QString program = kRoot + QStringLiteral("/usr/bin/vireldo567");
+    ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // The development build checks memory; a program ended from outside has not freed it all.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    const ToolRun run =
+        RunTool(QStringLiteral("xvfb-run"),
+                {QStringLiteral("-a"), QStringLiteral("-s"),
+                 QStringLiteral("-screen 0 1280x1024x24"), QStringLiteral("timeout"),
+                 QStringLiteral("-k"), QStringLiteral("5"), QStringLiteral("3"), program},
+                environment, 60000);
+    ASSERT_TOOL_RAN(run, "xvfb-run");
+    EXPECT_EQ(run.exitCode, 124) << "the program ended by itself or crashed\n"
+                                 << run.out.toStdString() << run.err.toStdString();
+    for (const char* trouble : {"AddressSanitizer", "runtime error", "qt.qpa.plugin", "QSvg"}) {
+        EXPECT_FALSE(run.err.contains(QString::fromLatin1(trouble))) << run.err.toStdString();
+    }
+}
+
+} // namespace
+} // namespace package_test
