@@ -1,0 +1,140 @@
+// One recalculation through the main window's widgets, on the state the window starts in: what a
+// user's pick costs between the event and the new captions. Runs on Qt's offscreen platform unless
+// QT_QPA_PLATFORM says otherwise.
+
+#include "runtime/application.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+// C1 values picked in turn: both give results, and each pick changes every caption.
+constexpr int FirstC1 = 32;  // "22", the start-up value
+constexpr int SecondC1 = 33; // "24"
+
+void OpenWindow(ui::Form1& form) {
+    form.Show();
+    QApplication::processEvents();
+}
+
+// Unloading leaves the widgets to a deferred delete; the benchmark has no event loop to run it.
+void CloseWindow(ui::Form1& form) {
+    form.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The recalculation as the "Calcul" button runs it: reads the seven boxes, computes, writes the
+// four captions (unchanged here, as a second click on "Calcul" leaves them).
+void BM_Form1Calcul(benchmark::State& state) {
+    ui::Form1 form;
+    OpenWindow(form);
+    const int before = form.CalculRuns();
+    for (auto _ : state) {
+        form.Calcul();
+    }
+    if (form.CalculRuns() - before != static_cast<int>(state.iterations())) {
+        state.SkipWithError("Calcul did not run once per iteration");
+    }
+    CloseWindow(form);
+}
+BENCHMARK(BM_Form1Calcul);
+
+// The recalculation on inputs that changed since the last run, so that all four captions are
+// rewritten. The C1 value is changed on the Qt combo box directly, which raises no event; that
+// change is part of the measured time.
+void BM_Form1CalculNewCaptions(benchmark::State& state) {
+    ui::Form1 form;
+    OpenWindow(form);
+    QComboBox* comboC = form.ComboC->combo();
+    const int before = form.CalculRuns();
+    bool second = false;
+    for (auto _ : state) {
+        second = !second;
+        comboC->setCurrentIndex(second ? SecondC1 : FirstC1);
+        form.Calcul();
+    }
+    if (form.CalculRuns() - before != static_cast<int>(state.iterations())) {
+        state.SkipWithError("Calcul ran from somewhere else too");
+    }
+    CloseWindow(form);
+}
+BENCHMARK(BM_Form1CalculNewCaptions);
+
+// A new C1 value assigned to ComboC: the Click event, its handler, Calcul, four new captions.
+// The window is not repainted inside the loop.
+void BM_Form1PickC1(benchmark::State& state) {
+    ui::Form1 form;
+    OpenWindow(form);
+    const int before = form.CalculRuns();
+    bool second = false;
+    for (auto _ : state) {
+        second = !second;
+        form.ComboC->SetListIndex(second ? SecondC1 : FirstC1);
+    }
+    if (form.CalculRuns() - before != static_cast<int>(state.iterations())) {
+        state.SkipWithError("the pick did not recalculate once");
+    }
+    CloseWindow(form);
+}
+BENCHMARK(BM_Form1PickC1);
+
+// The same pick followed by what happens when control goes back to the event loop: the window
+// repaints what changed (the value box and the four result labels).
+void BM_Form1PickC1AndRepaint(benchmark::State& state) {
+    ui::Form1 form;
+    OpenWindow(form);
+    bool second = false;
+    for (auto _ : state) {
+        second = !second;
+        form.ComboC->SetListIndex(second ? SecondC1 : FirstC1);
+        QApplication::processEvents();
+    }
+    CloseWindow(form);
+}
+BENCHMARK(BM_Form1PickC1AndRepaint);
+
+// The user types "5" after "26" in the R1 value box and erases it: two keystrokes through the
+// line edit, two Change events, two recalculations ("265" then "26" again).
+void BM_Form1TypeAndEraseInR1(benchmark::State& state) {
+    ui::Form1 form;
+    OpenWindow(form);
+    QLineEdit* edit = form.ComboR->combo()->lineEdit();
+    edit->setFocus();
+    edit->end(false);
+    const int before = form.CalculRuns();
+    for (auto _ : state) {
+        QTest::keyClick(edit, Qt::Key_5);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    if (form.CalculRuns() - before != 2 * static_cast<int>(state.iterations()) ||
+        form.ComboR->Text() != QStringLiteral("26")) {
+        state.SkipWithError("the keystrokes did not recalculate twice");
+    }
+    CloseWindow(form);
+}
+BENCHMARK(BM_Form1TypeAndEraseInR1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    runtime::PrepareApplication();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
