@@ -13,17 +13,26 @@ namespace runtime {
 // Qt's doing, not the user's, so it must not raise Scroll.
 class ComboBox::Widget : public QComboBox {
 public:
-    explicit Widget(QWidget* parent) : QComboBox(parent) {}
-
-    bool OpeningPopup() const { return openingPopup_; }
+    Widget(QWidget* parent, const Event& scroll) : QComboBox(parent), scroll_(scroll) {}
 
     void showPopup() override {
+        // The list is built on first use; the box costs nothing more at the window's start.
+        if (!watchingScroll_) {
+            watchingScroll_ = true;
+            QObject::connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+                if (view()->isVisible() && !openingPopup_) {
+                    scroll_.RaiseFromUser();
+                }
+            });
+        }
         openingPopup_ = true;
         QComboBox::showPopup();
         openingPopup_ = false;
     }
 
 private:
+    const Event& scroll_;
+    bool watchingScroll_ = false;
     bool openingPopup_ = false;
 };
 
@@ -36,7 +45,8 @@ namespace {
 } // namespace
 
 ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
-    : Control(new Widget(container), name), combo_(static_cast<Widget*>(widget())), style_(style) {
+    : Control(new Widget(container, Scroll), name), combo_(static_cast<Widget*>(widget())),
+      style_(style) {
     combo_->setMaxVisibleItems(8);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setFocusPolicy(Qt::StrongFocus);
@@ -53,11 +63,6 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     }
     // activated comes from the user's picks only, never from setCurrentIndex.
     QObject::connect(combo_, &QComboBox::activated, this, [this] { Click.RaiseFromUser(); });
-    QObject::connect(combo_->view()->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (combo_->view()->isVisible() && !combo_->OpeningPopup()) {
-            Scroll.RaiseFromUser();
-        }
-    });
 }
 
 QComboBox* ComboBox::combo() const {

@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <algorithm>
 #include <vector>
@@ -14,7 +16,24 @@
 namespace runtime {
 
 namespace {
+
 int loadedForms = 0;
+
+// Read as PNG without asking every image plugin whether it knows the format: the plugins (SVG
+// among them) would otherwise all be loaded at the window's start.
+QIcon IconFromImages(const QStringList& paths) {
+    QIcon icon;
+    for (const QString& path : paths) {
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+    }
+    return icon;
+}
+
 } // namespace
 
 // The top-level widget of a loaded form. Its close box unloads the form.
@@ -68,8 +87,8 @@ void Form::Load() {
         font.setPointSizeF(definition_.fontPoints);
         window->setFont(font);
     }
-    if (!definition_.iconPath.isEmpty()) {
-        window->setWindowIcon(QIcon(definition_.iconPath));
+    if (!definition_.iconImages.isEmpty()) {
+        window->setWindowIcon(IconFromImages(definition_.iconImages));
     }
     window_ = window;
     ++loadedForms;

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace runtime {
@@ -16,7 +17,8 @@ struct FormDefinition {
     bool showInTaskbar = true;
     QString fontFamily;
     double fontPoints = 8.25;
-    QString iconPath;
+    // The window icon, as pixel images of several sizes (PNG).
+    QStringList iconImages;
 };
 
 // A window that is created once and loaded, shown and unloaded as often as the user likes.

@@ -22,7 +22,7 @@ namespace {
 class TestForm : public runtime::Form {
 public:
     explicit TestForm(bool inTaskbar = true)
-        : Form({QStringLiteral("Essai"), 5055, 3855, inTaskbar, QString(), 8.25, QString()}) {}
+        : Form({QStringLiteral("Essai"), 5055, 3855, inTaskbar, QString(), 8.25, QStringList()}) {}
 
     int loads = 0;
     bool visibleDuringLoad = true;

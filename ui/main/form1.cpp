@@ -1,6 +1,7 @@
 #include "ui/main/form1.h"
 
 #include "catalogue/main_window_lists.h"
+#include "ui/application_icon.h"
 #include "ui/schematic/form2.h"
 
 #include <QColor>
@@ -17,7 +18,7 @@ runtime::FormDefinition Definition() {
     form.showInTaskbar = true;
     form.fontFamily = QStringLiteral("Tahoma");
     form.fontPoints = 8.25;
-    form.iconPath = QStringLiteral(":/icon.svg");
+    form.iconImages = ApplicationIcon();
     return form;
 }
 

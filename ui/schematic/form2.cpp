@@ -1,6 +1,7 @@
 #include "ui/schematic/form2.h"
 
 #include "runtime/shell.h"
+#include "ui/application_icon.h"
 #include "ui/main/form1.h"
 
 #include <QColor>
@@ -18,7 +19,7 @@ runtime::FormDefinition Definition() {
     form.showInTaskbar = false;
     form.fontFamily = QStringLiteral("Tahoma");
     form.fontPoints = 8.25;
-    form.iconPath = QStringLiteral(":/icon.svg");
+    form.iconImages = ApplicationIcon();
     return form;
 }
 
