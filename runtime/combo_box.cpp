@@ -1,6 +1,8 @@
 #include "runtime/combo_box.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -38,6 +40,51 @@ private:
 
 namespace {
 
+// Qt on Linux reads a combo box's current text as its accessible name, leaving the name the form
+// gave it unread; a screen reader then says "KOhms" where the user needs "Unité de R1". This
+// interface says the given name, and the current text as the value.
+class ComboAccessible : public QAccessibleWidget {
+public:
+    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && !combo()->accessibleName().isEmpty()) {
+            return combo()->accessibleName();
+        }
+        if (t == QAccessible::Name || t == QAccessible::Value) {
+            return combo()->currentText();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = combo()->view()->isVisible();
+        state.editable = combo()->isEditable();
+        return state;
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr && child->object() == combo()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction() || action == pressAction()) {
+            combo()->showPopup();
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+};
+
 [[noreturn]] void InvalidPropertyValue(const char* what) {
     throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
 }
@@ -47,6 +94,14 @@ namespace {
 ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     : Control(new Widget(container, Scroll), name), combo_(static_cast<Widget*>(widget())),
       style_(style) {
+    static const bool accessible = [] {
+        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+            auto* combo = dynamic_cast<Widget*>(object);
+            return combo != nullptr ? new ComboAccessible(combo) : nullptr;
+        });
+        return true;
+    }();
+    (void)accessible;
     combo_->setMaxVisibleItems(8);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setFocusPolicy(Qt::StrongFocus);
