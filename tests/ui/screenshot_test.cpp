@@ -4,6 +4,7 @@
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,7 +12,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <gtest/gtest.h>
 
@@ -32,12 +36,237 @@ void Save(const QImage& image, const char* name) {
     EXPECT_TRUE(image.save(path)) << path.toStdString();
 }
 
+// A window drawn at all shows its background, frames, text and its antialiased edges.
+void ExpectNotBlank(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    EXPECT_GE(colours.size(), 8) << "the screenshot is nearly uniform";
+}
+
+// ---- Texts drawn whole -----------------------------------------------------------------------
+
+// The width a text takes in the font the widget really got.
+int TextWidth(const QWidget* widget, const QString& text) {
+    return QFontMetrics(widget->font()).horizontalAdvance(text);
+}
+
+std::string Describe(const QWidget* widget, const QString& text) {
+    return widget->objectName().toStdString() + " \"" + text.toStdString() + "\"";
+}
+
+// The span [left, right) that a text takes inside its widget, by the widget's alignment.
+struct Span {
+    int left;
+    int right;
+};
+
+Span TextSpanInLabel(const QLabel* label, const QString& text) {
+    const int width = TextWidth(label, text);
+    const int left =
+        label->alignment().testFlag(Qt::AlignHCenter) ? (label->width() - width) / 2 : 0;
+    return {label->x() + left, label->x() + left + width};
+}
+
+void ExpectFrameCaptionWhole(const QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.features = QStyleOptionFrame::None;
+    option.lineWidth = 1;
+    const QRect label =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+    EXPECT_GE(label.width(), TextWidth(box, box->title())) << Describe(box, box->title());
+    EXPECT_TRUE(box->rect().contains(label)) << Describe(box, box->title());
+}
+
+void ExpectButtonCaptionWhole(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    EXPECT_LE(TextWidth(button, button->text()), contents.width())
+        << Describe(button, button->text());
+}
+
+// A text inside a frame must stay off the frame's lines: the frame clips what passes them.
+void ExpectLabelWithinContainer(const QLabel* label, const QString& text) {
+    const Span span = TextSpanInLabel(label, text);
+    const QWidget* container = label->parentWidget();
+    const int inner = qobject_cast<const QGroupBox*>(container) != nullptr ? 1 : 0;
+    EXPECT_GE(span.left, inner) << Describe(label, text);
+    EXPECT_LE(span.right, container->width() - inner) << Describe(label, text);
+}
+
+// A label that keeps its size clips its text at its own edges too.
+void ExpectLabelTextWhole(const QLabel* label, const QString& text) {
+    EXPECT_LE(TextWidth(label, text), label->width()) << Describe(label, text);
+    ExpectLabelWithinContainer(label, text);
+}
+
+// The classic list box draws its text inside its edit field, one pixel in on each side.
+void ExpectEveryItemWholeInItsBox(const QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    option.subControls = QStyle::SC_All;
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString text = combo->itemText(i);
+        EXPECT_LE(TextWidth(combo, text), field.width() - 2) << Describe(combo, text);
+    }
+}
+
+void ExpectResultsWhole(const ui::Form1& form) {
+    // Freq and the upper edge keep their 1725 twips; the lower edge is wider than its frame, so
+    // only what the frame leaves of it counts; B sizes itself and must stay in its frame.
+    for (const runtime::Label* label : {form.Freq.data(), form.LblPlageHaut.data()}) {
+        ExpectLabelTextWhole(label->label(), label->Caption());
+    }
+    ExpectLabelWithinContainer(form.LblPlageBas->label(), form.LblPlageBas->Caption());
+    ExpectLabelWithinContainer(form.B->label(), form.B->Caption());
+    const QWidget* b = form.B->widget();
+    EXPECT_LE(b->x() + b->width(), form.Frame3->widget()->width() - 1) << "B leaves its frame";
+}
+
+void ExpectNothingClipped(const ui::Form1& form) {
+    EXPECT_EQ(QFontInfo(form.Freq->widget()->font()).family(), "Tahoma")
+        << "the window's font is not installed; the metrics below would be another font's";
+
+    for (const runtime::Frame* frame :
+         {form.Frame1.data(), form.Frame2.data(), form.Frame3.data()}) {
+        ExpectFrameCaptionWhole(frame->group());
+    }
+    for (const runtime::Button* button : {form.Command2.data(), form.Command3.data()}) {
+        ExpectButtonCaptionWhole(button->button());
+    }
+    for (const runtime::Label* label : {form.Label1.data(), form.Label2.data(), form.Label3.data(),
+                                        form.Label4.data(), form.Label6.data()}) {
+        ExpectLabelTextWhole(label->label(), label->Caption());
+    }
+    // The supply voltage caption ends before its box, which starts at 1440 twips.
+    const Span voltage = TextSpanInLabel(form.Label6->label(), form.Label6->Caption());
+    EXPECT_LE(voltage.right, form.ComboV->widget()->x()) << "Label6 runs into ComboV";
+    // The R1 and C1 captions start after their value boxes.
+    EXPECT_GE(form.Label2->widget()->x(), form.ComboR->widget()->geometry().right());
+    EXPECT_GE(form.Label4->widget()->x(), form.ComboC->widget()->geometry().right());
+
+    for (const runtime::ComboBox* box :
+         {form.ComboValR1.data(), form.ComboValC1.data(), form.ComboValC2.data(),
+          form.ComboC.data(), form.ComboC2.data(), form.ComboV.data()}) {
+        ExpectEveryItemWholeInItsBox(box->combo());
+    }
+    ExpectResultsWhole(form);
+}
+
+// Inputs given by code: only what the labels then show matters here.
+struct Example {
+    const char* name;
+    int r1Unit;
+    const char* r1;
+    int c1Unit;
+    const char* c1;
+    int c2Unit;
+    const char* c2;
+    const char* volts;
+    const char* captions[4]; // Freq, B, LblPlageBas, LblPlageHaut
+};
+
+// The widest results the lists and the worked examples give.
+const Example examples[] = {
+    {"TenKiloOhms",
+     1,
+     "10",
+     1,
+     "100",
+     1,
+     "1",
+     "12",
+     {"1000 Hz", "+/- 117 Hz", "> 883 Hz", "< 1117 Hz"}},
+    {"FourHundredSeventyOhms",
+     0,
+     "470",
+     0,
+     "330",
+     0,
+     "100",
+     "09",
+     {"6447453,256 Hz", "+/- 4 Hz", "> 6447449,256 Hz", "< 6447457,256 Hz"}},
+    {"OneMegohm",
+     2,
+     "1",
+     2,
+     "1",
+     0,
+     "100",
+     "24",
+     {"1 Hz", "+/- 16576 Hz", "> -16575 Hz", "< 16577 Hz"}},
+    {"HundredOhms",
+     0,
+     "100",
+     1,
+     "22",
+     1,
+     "27",
+     "05",
+     {"454545,455 Hz", "+/- 1 Hz", "> 454544,455 Hz", "< 454546,455 Hz"}},
+    {"OneMegohmWithStartUpCapacitors",
+     2,
+     "1",
+     1,
+     "22",
+     1,
+     "27",
+     "05",
+     {"45,455 Hz", "+/- 68 Hz", "> -22,545 Hz", "< 113,455 Hz"}},
+    {"TwentyTwoPicofarads",
+     1,
+     "26",
+     0,
+     "22",
+     1,
+     "27",
+     "05",
+     {"1748251,748 Hz", "+/- 0 Hz", "> 1748251,748 Hz", "< 1748251,748 Hz"}},
+};
+
+void Choose(ui::Form1& form, const Example& example) {
+    form.ComboValR1->SetListIndex(example.r1Unit);
+    form.ComboR->SetText(QString::fromLatin1(example.r1));
+    form.ComboValC1->SetListIndex(example.c1Unit);
+    form.ComboC->SetText(QString::fromLatin1(example.c1));
+    form.ComboValC2->SetListIndex(example.c2Unit);
+    form.ComboC2->SetText(QString::fromLatin1(example.c2));
+    form.ComboV->SetText(QString::fromLatin1(example.volts));
+}
+
 TEST(Screenshot, MainWindowAtStartUp) {
     ui::Form1 form;
     form.Show();
     const QImage image = ScreenshotOf(form.window());
     EXPECT_EQ(image.size(), QSize(337, 257) * form.window()->devicePixelRatio());
     Save(image, "main-window.png");
+    ExpectNotBlank(image);
+
+    ExpectNothingClipped(form);
+
+    for (const Example& example : examples) {
+        SCOPED_TRACE(example.name);
+        Choose(form, example);
+        const runtime::Label* labels[] = {form.Freq, form.B, form.LblPlageBas, form.LblPlageHaut};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(labels[i]->Caption(), QString::fromUtf8(example.captions[i]));
+        }
+        ExpectResultsWhole(form);
+    }
     form.Unload();
 }
 
@@ -48,6 +277,7 @@ TEST(Screenshot, SchematicWindowAfterStartUp) {
     ui::Form2* schematic = form.SchematicWindow();
     const QImage image = ScreenshotOf(schematic->window());
     Save(image, "schematic.png");
+    ExpectNotBlank(image);
     schematic->Unload();
     form.Unload();
 }

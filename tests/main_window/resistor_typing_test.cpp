@@ -1,0 +1,264 @@
+// The resistor value typed or pasted into its box, key by key as a user does: a "." becomes ","
+// at once with the caret sent to the end, every change recomputes, and a text that is no usable
+// number leaves the results of the last usable one.
+#include "main_window_driver.h"
+
+#include <QClipboard>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using calc::FailureKind;
+using main_window_testing::Expected;
+using main_window_testing::MainWindowTest;
+using main_window_testing::Results;
+using main_window_testing::StartUpResults;
+
+// One thing the user does to the resistor box.
+struct Gesture {
+    enum Kind { ClickInto, SelectAll, Type, Press, Paste } kind;
+    QString text;
+    Qt::Key key = Qt::Key_unknown;
+};
+
+Gesture ClickInto() {
+    return {Gesture::ClickInto, {}};
+}
+Gesture SelectAll() {
+    return {Gesture::SelectAll, {}};
+}
+Gesture Type(const char* keys) {
+    return {Gesture::Type, QString::fromUtf8(keys)};
+}
+Gesture Press(Qt::Key key) {
+    return {Gesture::Press, {}, key};
+}
+Gesture Paste(QString text) {
+    return {Gesture::Paste, std::move(text)};
+}
+
+struct Failure {
+    int step;
+    FailureKind kind;
+};
+
+struct Typing {
+    const char* name;
+    std::vector<Gesture> gestures;
+    QString text; // what the box then holds
+    int caret;
+    int runs; // recalculations the gestures led to
+    Results results;
+    std::optional<Failure> failure; // of the last recalculation
+};
+
+QString Repeated(const char* piece, int times) {
+    return QString::fromLatin1(piece).repeated(times);
+}
+
+// 10^299 kilo-ohms: a number, but the frequency it gives rounds to 0 at three decimals.
+QString TenToThe299() {
+    return QStringLiteral("1") + Repeated("0", 299);
+}
+
+const Typing typings[] = {
+    {"PointBetweenFourAndSevenBecomesACommaWithTheCaretAfterTheSeven",
+     {SelectAll(), Type("4.7")},
+     "4,7",
+     3,
+     1 + 2 + 1,
+     Expected("9671,18", "5", "9666,18", "9676,18"),
+     {}},
+    {"PointTypedBetweenTwoAndSixSendsTheCaretToTheEnd",
+     {ClickInto(), Press(Qt::Key_Home), Press(Qt::Key_Right), Type(".")},
+     "2,6",
+     3,
+     2,
+     Expected("17482,517", "3", "17479,517", "17485,517"),
+     {}},
+    {"CommaIsLeftAloneAndTheCaretStaysWhereTheUserPutIt",
+     {SelectAll(), Type("33"), Press(Qt::Key_Left), Type(",")},
+     "3,3",
+     2,
+     3,
+     Expected("13774,105", "4", "13770,105", "13778,105"),
+     {}},
+    {"EmptiedBoxKeepsThePreviousFrequency",
+     {SelectAll(), Press(Qt::Key_Backspace)},
+     "",
+     0,
+     1,
+     StartUpResults(),
+     Failure{7, FailureKind::TypeMismatch}},
+    {"NegativeValueGivesANegativeFrequencyAndKeepsTheHalfWidth",
+     {SelectAll(), Type("-26")},
+     "-26",
+     3,
+     3,
+     Expected("-1748,252", "11", "-1759,252", "-1737,252"),
+     Failure{11, FailureKind::InvalidArgument}},
+    {"PastedPointsAllBecomeCommasAndTheResultsStay",
+     {SelectAll(), Paste(QStringLiteral("1.2.3"))},
+     "1,2,3",
+     5,
+     2,
+     StartUpResults(),
+     Failure{7, FailureKind::TypeMismatch}},
+    {"HugeButFiniteValueGivesZeroHertzAndKeepsTheHalfWidth",
+     {SelectAll(), Paste(TenToThe299())},
+     TenToThe299(),
+     300,
+     1,
+     Expected("0", "11", "-11", "11"),
+     Failure{11, FailureKind::DivisionByZero}},
+};
+
+// The main window with the user's hands on the resistor box.
+class ResistorBox : public MainWindowTest {
+protected:
+    void Do(const Gesture& gesture) {
+        QComboBox* combo = form.ComboR->combo();
+        switch (gesture.kind) {
+        case Gesture::ClickInto: {
+            QLineEdit* edit = ResistorEdit();
+            QTest::mouseClick(edit, Qt::LeftButton, {},
+                              QPoint(edit->width() / 2, edit->height() / 2));
+            ASSERT_EQ(QApplication::focusWidget(), combo);
+            break;
+        }
+        case Gesture::SelectAll:
+            SelectAllOfResistor();
+            break;
+        case Gesture::Type:
+            QTest::keyClicks(combo, gesture.text);
+            break;
+        case Gesture::Press:
+            QTest::keyClick(combo, gesture.key);
+            break;
+        case Gesture::Paste:
+            QApplication::clipboard()->setText(gesture.text);
+            QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);
+            break;
+        }
+    }
+};
+
+void PrintTo(const Typing& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ResistorTyping : public ResistorBox, public ::testing::WithParamInterface<Typing> {};
+
+TEST_P(ResistorTyping, GivesTheTextCaretRecalculationsAndResults) {
+    const Typing& typing = GetParam();
+    const int runsBefore = form.CalculRuns();
+    for (const Gesture& gesture : typing.gestures) {
+        Do(gesture);
+    }
+    EXPECT_EQ(form.ComboR->Text(), typing.text);
+    EXPECT_EQ(form.ComboR->SelStart(), typing.caret);
+    EXPECT_FALSE(ResistorEdit()->hasSelectedText());
+    EXPECT_EQ(form.CalculRuns() - runsBefore, typing.runs);
+    EXPECT_EQ(Shown(), typing.results);
+    // In kilo-ohms the text goes into the stored R1 as it is, number or not.
+    EXPECT_EQ(QString::fromStdString(form.StoredValues().ValR1), typing.text);
+    // Typing picks nothing from the list.
+    EXPECT_EQ(form.ComboR->ListCount(), 69);
+    if (typing.failure) {
+        EXPECT_TRUE(form.LastCalcul().Failed(typing.failure->step));
+        EXPECT_EQ(form.LastCalcul().FailureOf(typing.failure->step), typing.failure->kind);
+        EXPECT_EQ(form.LastCalcul().failed.count(), 1U);
+    } else {
+        EXPECT_TRUE(form.LastCalcul().AllSucceeded());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ResistorTyping, ::testing::ValuesIn(typings),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// ---- Recalculations per key ----------------------------------------------------------------
+
+using MainWindowResistorKeys = ResistorBox;
+
+TEST_F(MainWindowResistorKeys, APointTypedRecomputesTwiceAnyOtherChangeOnce) {
+    struct Key {
+        const char* name;
+        Gesture gesture;
+        const char* text;
+        int runs;
+    };
+    const Key keys[] = {
+        {"1", Type("1"), "1", 1},
+        {".", Type("."), "1,", 2},
+        {"5", Type("5"), "1,5", 1},
+        {"Backspace", Press(Qt::Key_Backspace), "1,", 1},
+        {". after a comma", Type("."), "1,,", 2},
+        {"Home (no change)", Press(Qt::Key_Home), "1,,", 0},
+        {"Delete", Press(Qt::Key_Delete), ",,", 1},
+        {"E", Type("E"), "E,,", 1},
+    };
+    SelectAllOfResistor();
+    for (const Key& key : keys) {
+        SCOPED_TRACE(key.name);
+        const int runsBefore = form.CalculRuns();
+        Do(key.gesture);
+        EXPECT_EQ(form.ComboR->Text(), QString::fromLatin1(key.text));
+        EXPECT_EQ(form.CalculRuns() - runsBefore, key.runs);
+    }
+}
+
+// ---- Very long pastes ----------------------------------------------------------------------
+
+struct LongPaste {
+    const char* name;
+    QString pasted;
+    int runs;
+    Failure failure;
+};
+
+void PrintTo(const LongPaste& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ResistorLongPaste : public ResistorBox, public ::testing::WithParamInterface<LongPaste> {};
+
+// Numbers beyond the range of a double and texts that are no numbers at all: the frequency of
+// the last usable value stays, whatever the length.
+const LongPaste longPastes[] = {
+    {"HundredThousandDigits", Repeated("9", 100000), 1, {7, FailureKind::Overflow}},
+    {"HundredThousandLetters", Repeated("a", 100000), 1, Failure{7, FailureKind::TypeMismatch}},
+    {"FiftyThousandPoints", Repeated("1.", 50000), 2, Failure{7, FailureKind::TypeMismatch}},
+};
+
+TEST_P(ResistorLongPaste, NeitherCrashesNorHangsAndKeepsTheResults) {
+    const LongPaste& paste = GetParam();
+    const int runsBefore = form.CalculRuns();
+    Do(SelectAll());
+    Do(Paste(paste.pasted));
+    QTest::qWait(0); // the box is drawn with its new text
+
+    // The box takes as much of the text as its edit field holds, commas for points.
+    const QString text = form.ComboR->Text();
+    const int kept =
+        static_cast<int>(std::min<qsizetype>(paste.pasted.size(), ResistorEdit()->maxLength()));
+    EXPECT_EQ(text.size(), kept);
+    EXPECT_EQ(text, QString(paste.pasted.left(kept)).replace(u'.', u','));
+    EXPECT_EQ(form.ComboR->SelStart(), kept);
+    EXPECT_EQ(form.CalculRuns() - runsBefore, paste.runs);
+    EXPECT_EQ(Shown(), StartUpResults());
+    EXPECT_EQ(form.StoredValues().ValF0, "1748,252");
+    EXPECT_EQ(form.StoredValues().ValPlage, 11);
+    EXPECT_TRUE(form.LastCalcul().Failed(paste.failure.step));
+    EXPECT_EQ(form.LastCalcul().FailureOf(paste.failure.step), paste.failure.kind);
+    // The window still answers: a pick after the paste recomputes as usual.
+    const int runsBeforePick = form.CalculRuns();
+    PressIn(form.ComboV, Qt::Key_End);
+    EXPECT_EQ(form.ComboV->Text(), "24");
+    EXPECT_EQ(form.CalculRuns() - runsBeforePick, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ResistorLongPaste, ::testing::ValuesIn(longPastes),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+} // namespace
