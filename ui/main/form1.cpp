@@ -1,26 +1,14 @@
 #include "ui/main/form1.h"
 
 #include "catalogue/main_window_lists.h"
-#include "ui/application_icon.h"
 #include "ui/schematic/form2.h"
+#include "ui/window_definition.h"
 
 #include <QColor>
 
 namespace ui {
 
 namespace {
-
-runtime::FormDefinition Definition() {
-    runtime::FormDefinition form;
-    form.caption = QStringLiteral("Vireldo 567");
-    form.clientWidth = 5055;
-    form.clientHeight = 3855;
-    form.showInTaskbar = true;
-    form.fontFamily = QStringLiteral("Tahoma");
-    form.fontPoints = 8.25;
-    form.iconImages = ApplicationIcon();
-    return form;
-}
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
@@ -31,7 +19,7 @@ QString FromUtf8(const std::string& text) {
 
 } // namespace
 
-Form1::Form1() : Form(Definition()) {}
+Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
 Form1::~Form1() = default;
 

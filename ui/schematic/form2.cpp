@@ -1,8 +1,8 @@
 #include "ui/schematic/form2.h"
 
 #include "runtime/shell.h"
-#include "ui/application_icon.h"
 #include "ui/main/form1.h"
+#include "ui/window_definition.h"
 
 #include <QColor>
 #include <QWidget>
@@ -10,18 +10,6 @@
 namespace ui {
 
 namespace {
-
-runtime::FormDefinition Definition() {
-    runtime::FormDefinition form;
-    form.caption = QStringLiteral("Schéma");
-    form.clientWidth = 12915;
-    form.clientHeight = 7935;
-    form.showInTaskbar = false;
-    form.fontFamily = QStringLiteral("Tahoma");
-    form.fontPoints = 8.25;
-    form.iconImages = ApplicationIcon();
-    return form;
-}
 
 // The user's values on the diagram: white boxes with green bold text that hide the printed ones.
 runtime::Label* ValueLabel(QWidget& client, const char* name, const char* text, int left, int top,
@@ -39,7 +27,8 @@ runtime::Label* ValueLabel(QWidget& client, const char* name, const char* text, 
 
 } // namespace
 
-Form2::Form2(const Form1& main) : Form(Definition()), main_(main) {}
+Form2::Form2(const Form1& main)
+    : Form(WindowDefinition(QStringLiteral("Schéma"), 12915, 7935, false)), main_(main) {}
 
 void Form2::CreateControls(QWidget& client) {
     LblR1 = ValueLabel(client, "LblR1", "R1", 10695, 5520, 285, 240);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "runtime/form.h"
+
+#include <QStringList>
+
+namespace ui {
+
+// What both windows share: the font they ask for and the application icon (the drawing of
+// assets/icon.svg rendered at build time).
+inline runtime::FormDefinition WindowDefinition(const QString& caption, int clientWidth,
+                                                int clientHeight, bool showInTaskbar) {
+    runtime::FormDefinition form;
+    form.caption = caption;
+    form.clientWidth = clientWidth;
+    form.clientHeight = clientHeight;
+    form.showInTaskbar = showInTaskbar;
+    form.fontFamily = QStringLiteral("Tahoma");
+    form.fontPoints = 8.25;
+    form.iconImages = {QStringLiteral(":/icon/16x16/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/32x32/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/48x48/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/128x128/apps/vireldo567.png")};
+    return form;
+}
+
+} // namespace ui
