@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <string>
 
 namespace testing_support {
 
@@ -27,22 +28,43 @@ template <typename Condition> bool WaitFor(Condition condition, int milliseconds
     return true;
 }
 
-// Opens the drop-down list of a combo box and clicks the item at index, as a user does.
-inline void PickWithMouse(QComboBox* combo, int index) {
-    // The arrow at the right end opens the list, also on the editable box.
+// Opens the drop-down list of a combo box with a click on its arrow and clicks the item at index,
+// as a user does. Returns what went wrong, or an empty text.
+inline std::string TryPickWithMouse(QComboBox* combo, int index) {
+    const std::string name = combo->objectName().toStdString();
     const QPoint arrow(combo->width() - 6, combo->height() / 2);
     QTest::qWait(QApplication::doubleClickInterval() + 20); // not a double click on the last one
     QTest::mouseClick(combo, Qt::LeftButton, {}, arrow);
     QAbstractItemView* view = combo->view();
-    ASSERT_TRUE(WaitFor([view] { return view->isVisible(); })) << "the list did not open";
-    view->scrollTo(view->model()->index(index, 0));
-    const QRect item = view->visualRect(view->model()->index(index, 0));
-    // The list ignores a release that comes too soon after it opened (it would be the release
-    // of the click that opened it).
+    if (!WaitFor([view] { return view->isVisible(); })) {
+        return "a click on the arrow of " + name + " did not open its list";
+    }
+    // The list ignores a release that comes too soon after it opened. It is scrolled to the item
+    // once it has its final size; the item goes to the middle, since a long list takes the
+    // screen's height and the pointer over its top or bottom edge scrolls it further.
     QTest::qWait(2 * QApplication::doubleClickInterval());
+    view->scrollTo(view->model()->index(index, 0), QAbstractItemView::PositionAtCenter);
+    QCoreApplication::processEvents();
+    // The items of a narrow list are laid out wider than the list: click the part that is shown.
+    const QRect item =
+        view->visualRect(view->model()->index(index, 0)).intersected(view->viewport()->rect());
+    if (item.isEmpty()) {
+        combo->hidePopup();
+        return "item " + std::to_string(index) + " of " + name + " is not shown in its list";
+    }
     QTest::mouseMove(view->viewport(), item.center());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-    ASSERT_TRUE(WaitFor([view] { return !view->isVisible(); })) << "the list did not close";
+    if (!WaitFor([view] { return !view->isVisible(); })) {
+        combo->hidePopup();
+        return "the list of " + name + " stayed open after a click on item " +
+               std::to_string(index);
+    }
+    return {};
+}
+
+inline void PickWithMouse(QComboBox* combo, int index) {
+    const std::string problem = TryPickWithMouse(combo, index);
+    EXPECT_TRUE(problem.empty()) << problem;
 }
 
 // Makes the widget's window the active one and gives the widget the focus, so that key presses
