@@ -2,6 +2,7 @@
 
 // The lists the user picks from: preferred values of the E24 series, written as the list items
 // show them (decimal comma, no trailing zeros, no unit), and the units and supply voltages.
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -45,5 +46,10 @@ inline constexpr std::array<Item, 46> MegohmValues = {
     "3,3", "3,6", "3,9", "4,3", "4,7", "5,1", "5,6", "6,2", "7,5", "8,2", "9,1", "10",
     "11",  "12",  "13",  "15",  "16",  "18",  "20",  "22",  "24",  "27",  "30",  "33",
     "36",  "39",  "43",  "47",  "51",  "56",  "62",  "75",  "82",  "91"};
+
+// The kilo-ohm list is the megohm list's two decades followed by the ohm list.
+static_assert(std::equal(MegohmValues.begin(), MegohmValues.end(), KiloOhmValues.begin()) &&
+              std::equal(OhmValues.begin(), OhmValues.end(),
+                         KiloOhmValues.begin() + MegohmValues.size()));
 
 } // namespace catalogue

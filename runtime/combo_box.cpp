@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <stdexcept>
 
 namespace runtime {
@@ -16,6 +17,16 @@ namespace runtime {
 class ComboBox::Widget : public QComboBox {
 public:
     Widget(QWidget* parent, const Event& scroll) : QComboBox(parent), scroll_(scroll) {}
+
+    // The wheel picks only in the box that has the focus: a wheel turned while the pointer
+    // passes over a unit box must not rebuild the resistor list and lose a typed value.
+    void wheelEvent(QWheelEvent* event) override {
+        if (!hasFocus()) {
+            event->ignore();
+            return;
+        }
+        QComboBox::wheelEvent(event);
+    }
 
     void showPopup() override {
         // The list is built on first use; the box costs nothing more at the window's start.
@@ -65,12 +76,27 @@ public:
         return state;
     }
 
-    int childCount() const override { return 1; }
+    // The list, and for the editable box its edit field, where the caret and the typed text are.
+    int childCount() const override { return combo()->lineEdit() != nullptr ? 2 : 1; }
     QAccessibleInterface* child(int index) const override {
-        return index == 0 ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
+        QObject* const parts[] = {combo()->view(), combo()->lineEdit()};
+        return index >= 0 && index < childCount()
+                   ? QAccessible::queryAccessibleInterface(parts[index])
+                   : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child != nullptr && child->object() == combo()->view() ? 0 : -1;
+        for (int i = 0; child != nullptr && i < childCount(); ++i) {
+            if (child->object() == (i == 0 ? static_cast<QObject*>(combo()->view())
+                                           : static_cast<QObject*>(combo()->lineEdit()))) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override {
+        return combo()->lineEdit() != nullptr && combo()->lineEdit()->hasFocus()
+                   ? QAccessible::queryAccessibleInterface(combo()->lineEdit())
+                   : nullptr;
     }
 
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }

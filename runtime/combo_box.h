@@ -27,8 +27,6 @@ public:
 
     ComboBox(QWidget* container, const QString& name, Style style);
 
-    Style GetStyle() const { return style_; }
-
     // Places an item at position (0 .. ListCount); the forms always append.
     void AddItem(const QString& text, int position);
     void Clear();

@@ -33,9 +33,6 @@ int Control::Height() const {
     return PixelsToTwips(widget_->height());
 }
 
-void Control::SetWidth(int twips) {
-    widget_->resize(TwipsToPixels(twips), widget_->height());
-}
 void Control::SetHeight(int twips) {
     widget_->resize(widget_->width(), TwipsToPixels(twips));
 }

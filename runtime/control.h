@@ -23,7 +23,6 @@ public:
     int Top() const;
     int Width() const;
     int Height() const;
-    void SetWidth(int twips);
     void SetHeight(int twips);
 
     void SetToolTip(const QString& text);

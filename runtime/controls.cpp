@@ -2,6 +2,7 @@
 #include "runtime/frame.h"
 #include "runtime/picture.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -44,8 +45,11 @@ protected:
     void paintEvent(QPaintEvent*) override {
         const qreal ratio = devicePixelRatioF();
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
-        if (image_.size() != pixels) {
-            QImageReader reader(path_);
+        if (readSize_ != pixels) {
+            readSize_ = pixels; // a file that cannot be read is not tried again at this size
+            // The format is the file's suffix: detecting it would load every image plugin.
+            QImageReader reader(path_, QFileInfo(path_).suffix().toLatin1());
+            reader.setAutoDetectImageFormat(false);
             reader.setScaledSize(pixels); // stretched, as the picture box does
             image_ = reader.read();
             image_.setDevicePixelRatio(ratio);
@@ -71,6 +75,7 @@ private:
     Picture& owner_;
     QString path_;
     QImage image_;
+    QSize readSize_;
     bool pressed_ = false;
 };
 

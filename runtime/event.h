@@ -12,10 +12,9 @@ namespace runtime {
 class Event {
 public:
     void Connect(std::function<void()> handler) { handler_ = std::move(handler); }
-    bool IsConnected() const { return static_cast<bool>(handler_); }
 
     void Raise() const {
-        // A handler may unload the form that owns this event, so it runs from a copy.
+        // Runs from a copy, so that a handler may connect another one to this event meanwhile.
         if (handler_) {
             auto handler = handler_;
             handler();

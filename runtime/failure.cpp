@@ -12,6 +12,11 @@ namespace {
 
 bool failed = false;
 
+QString FailureMessage(const QString& what) {
+    return QStringLiteral("Une erreur inattendue est survenue :\n%1\n\nLe programme va se fermer.")
+        .arg(what);
+}
+
 void Report(const QString& what) noexcept {
     failed = true;
     try {
@@ -26,11 +31,6 @@ void Report(const QString& what) noexcept {
 }
 
 } // namespace
-
-QString FailureMessage(const QString& what) {
-    return QStringLiteral("Une erreur inattendue est survenue :\n%1\n\nLe programme va se fermer.")
-        .arg(what);
-}
 
 bool HasFailed() noexcept {
     return failed;

@@ -10,9 +10,6 @@ namespace runtime {
 // a non-zero status. Returns false when the work failed.
 bool RunGuarded(const std::function<void()>& work) noexcept;
 
-// The message shown for a failure that no handler trapped.
-QString FailureMessage(const QString& what);
-
 // True once a failure has ended the program (the event loop is being left).
 bool HasFailed() noexcept;
 

@@ -54,8 +54,13 @@ private:
 Form::Form(FormDefinition definition) : definition_(std::move(definition)) {}
 
 Form::~Form() {
+    DestroyWindow();
+}
+
+void Form::DestroyWindow() {
+    delete unloaded_.data();
     if (window_) {
-        loadedForms = std::max(0, loadedForms - 1);
+        --loadedForms;
         delete window_.data();
     }
 }
@@ -80,8 +85,6 @@ void Form::Load() {
     window->setWindowTitle(definition_.caption);
     window->setFixedSize(TwipsToPixels(definition_.clientWidth),
                          TwipsToPixels(definition_.clientHeight));
-    // A tool window would not keep the application alive; every form does here.
-    window->setAttribute(Qt::WA_QuitOnClose, true);
     if (!definition_.fontFamily.isEmpty()) {
         QFont font(definition_.fontFamily);
         font.setPointSizeF(definition_.fontPoints);
@@ -140,10 +143,14 @@ void Form::Unload() {
     }
     QWidget* window = window_;
     window_ = nullptr;
+    // Input already queued for the window (the second click of a quick double click) must not
+    // reach its controls once it is unloaded.
+    window->setEnabled(false);
     window->hide();
     // The form may be unloading from inside one of its own controls' handlers: the widgets go
     // once that handler has returned.
     window->deleteLater();
+    unloaded_ = window;
     --loadedForms;
     if (loadedForms == 0) {
         Application::LastFormUnloaded();

@@ -50,12 +50,18 @@ protected:
     virtual void CreateControls(QWidget& client) = 0;
     virtual void Form_Load() {}
 
+    // Deletes the window and its controls at once, also one that was unloaded and waits to be
+    // deleted. A derived form calls it from its destructor, so that no control outlives the
+    // handlers it calls.
+    void DestroyWindow();
+
 private:
     class Window;
     void Load();
 
     FormDefinition definition_;
     QPointer<QWidget> window_;
+    QPointer<QWidget> unloaded_;
 };
 
 } // namespace runtime

@@ -43,7 +43,6 @@ void Label::FitToText() {
 
 void Label::SetTransparent() {
     label_->setAutoFillBackground(false);
-    label_->setAttribute(Qt::WA_TranslucentBackground, false);
 }
 
 void Label::SetBackColor(const QColor& color) {

@@ -22,7 +22,6 @@ public:
 
     void SetCentred(bool centred);
     void SetAutoSize(bool autoSize);
-    bool AutoSize() const { return autoSize_; }
 
     void SetTransparent();
     void SetBackColor(const QColor& color);

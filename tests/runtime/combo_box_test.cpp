@@ -5,6 +5,7 @@
 #include "runtime/button.h"
 #include "runtime/combo_box.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -111,6 +112,14 @@ TEST_P(BothStyles, PositionsOutsideTheListAreRefused) {
     EXPECT_EQ(bench.clicks, 0);
 }
 
+// One notch of the mouse wheel, towards the user, over the middle of the box.
+void TurnWheel(QWidget* box) {
+    const QPoint centre = box->rect().center();
+    QWheelEvent wheel(centre, box->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+}
+
 // Each way a user picks an item raises Click exactly once and never Change.
 struct Pick {
     const char* name;
@@ -134,10 +143,8 @@ const Pick picks[] = {
      0},
     {"Wheel",
      [](Bench& b) {
-         const QPoint centre = b.qt()->rect().center();
-         QWheelEvent wheel(centre, b.qt()->mapToGlobal(centre), QPoint(), QPoint(0, -120),
-                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-         QApplication::sendEvent(b.qt(), &wheel);
+         FocusOn(b.qt());
+         TurnWheel(b.qt());
      },
      2},
 };
@@ -173,6 +180,17 @@ TEST_P(BothStyles, PickingTheSelectedItemAgainRaisesClickAgain) {
     PickWithMouse(bench.qt(), 2);
     EXPECT_EQ(bench.clicks, 2);
     EXPECT_EQ(bench.changes, 0);
+}
+
+TEST_P(BothStyles, TheWheelOverABoxWithoutTheFocusPicksNothing) {
+    Bench bench(GetParam());
+    bench.combo->SetListIndex(1);
+    bench.clicks = 0;
+    bench.qt()->clearFocus();
+    ASSERT_FALSE(bench.qt()->hasFocus());
+    TurnWheel(bench.qt());
+    EXPECT_EQ(bench.combo->ListIndex(), 1);
+    EXPECT_EQ(bench.clicks + bench.changes, 0);
 }
 
 TEST(ComboListBox, ALetterKeyPicksTheItemThatStartsWithIt) {
@@ -275,6 +293,23 @@ TEST_P(UserEdit, RaisesChangeOncePerEditAndNeverClick) {
 
 INSTANTIATE_TEST_SUITE_P(Combo, UserEdit, ::testing::ValuesIn(edits),
                          [](const auto& p) { return std::string(p.param.name); });
+
+TEST(ComboEditableBox, AScreenReaderHearsItsNameAndReachesTheTypedTextInItsEditField) {
+    Bench bench(ComboBox::Style::Editable);
+    bench.combo->SetAccessibleName(QStringLiteral("Valeur de R1"));
+    FocusOn(bench.qt());
+    QTest::keyClicks(bench.edit(), QStringLiteral("4,7"));
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(bench.qt());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(QAccessible::Name), "Valeur de R1");
+    EXPECT_EQ(box->text(QAccessible::Value), "4,7");
+    ASSERT_EQ(box->childCount(), 2);
+    QAccessibleInterface* focused = box->focusChild();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->object(), bench.edit());
+    EXPECT_EQ(focused->text(QAccessible::Value), "4,7");
+    EXPECT_EQ(box->indexOfChild(focused), 1);
+}
 
 TEST(ComboEditableBox, NoInlineCompletion) {
     Bench bench(ComboBox::Style::Editable);

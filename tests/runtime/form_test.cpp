@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -73,6 +74,31 @@ TEST(Form, ShowLoadsOnceUnloadDiscardsAndTheNextShowLoadsAgain) {
     EXPECT_EQ(form.loads, 2);
     EXPECT_EQ(form.caption->Caption(), "loaded 2");
     form.Unload();
+}
+
+// The second click of a quick double click on a control that closes its window is already queued
+// when the first one unloads the form: it must reach nothing.
+TEST(Form, InputQueuedForAnUnloadedWindowReachesNoControl) {
+    TestForm form;
+    int presses = 0;
+    form.onButton = [&] {
+        ++presses;
+        form.Unload();
+    };
+    form.Show();
+    QWidget* button = form.button->widget();
+    const QPointF inside(5, 5);
+    for (int click = 0; click < 2; ++click) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(
+                button,
+                new QMouseEvent(type, inside, button->mapToGlobal(inside), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        }
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(presses, 1);
 }
 
 TEST(Form, TheCloseBoxUnloads) {

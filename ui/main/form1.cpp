@@ -21,7 +21,10 @@ QString FromUtf8(const std::string& text) {
 
 Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    form2_.reset();
+    DestroyWindow();
+}
 
 void Form1::CreateControls(QWidget& client) {
     using runtime::ComboBox;

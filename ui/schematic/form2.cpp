@@ -30,6 +30,10 @@ runtime::Label* ValueLabel(QWidget& client, const char* name, const char* text, 
 Form2::Form2(const Form1& main)
     : Form(WindowDefinition(QStringLiteral("Schéma"), 12915, 7935, false)), main_(main) {}
 
+Form2::~Form2() {
+    DestroyWindow();
+}
+
 void Form2::CreateControls(QWidget& client) {
     LblR1 = ValueLabel(client, "LblR1", "R1", 10695, 5520, 285, 240);
     LblC2 = ValueLabel(client, "LblC2", "C2", 5700, 5685, 255, 240);

@@ -20,6 +20,7 @@ inline constexpr char WebPage[] =
 class Form2 : public runtime::Form {
 public:
     explicit Form2(const Form1& main);
+    ~Form2() override;
 
     QPointer<runtime::Label> LblR1, LblC2, LblC1;
     QPointer<runtime::Picture> Image1;
