@@ -1,5 +1,6 @@
 #include "runtime/label.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace runtime {
@@ -20,6 +21,9 @@ QString Label::Caption() const {
 }
 
 void Label::SetCaption(const QString& text) {
+    if (text == label_->text()) {
+        return; // the same text again shows nothing new
+    }
     label_->setText(text);
     if (autoSize_) {
         FitToText();
@@ -37,8 +41,13 @@ void Label::SetAutoSize(bool autoSize) {
     }
 }
 
+// The size QLabel would hint for its plain text without margins, from one layout of the text:
+// its own size hint lays the text out three times over, most of a recalculation's cost.
 void Label::FitToText() {
-    label_->resize(label_->sizeHint());
+    const QFontMetrics metrics(label_->font());
+    const QRect text = metrics.boundingRect(
+        0, 0, 2000, 2000, Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, label_->text());
+    label_->resize(text.size().expandedTo(QSize(0, metrics.height())));
 }
 
 void Label::SetTransparent() {
