@@ -1,11 +1,10 @@
 #include "runtime/button.h"
 #include "runtime/frame.h"
+#include "runtime/image_file.h"
 #include "runtime/picture.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -47,11 +46,7 @@ protected:
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
         if (readSize_ != pixels) {
             readSize_ = pixels; // a file that cannot be read is not tried again at this size
-            // The format is the file's suffix: detecting it would load every image plugin.
-            QImageReader reader(path_, QFileInfo(path_).suffix().toLatin1());
-            reader.setAutoDetectImageFormat(false);
-            reader.setScaledSize(pixels); // stretched, as the picture box does
-            image_ = reader.read();
+            image_ = ReadImageFile(path_, pixels); // stretched, as the picture box does
             image_.setDevicePixelRatio(ratio);
         }
         QPainter painter(this);

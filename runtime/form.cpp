@@ -2,12 +2,12 @@
 
 #include "runtime/application.h"
 #include "runtime/control.h"
+#include "runtime/image_file.h"
 #include "runtime/twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
@@ -19,14 +19,10 @@ namespace {
 
 int loadedForms = 0;
 
-// Read as PNG without asking every image plugin whether it knows the format: the plugins (SVG
-// among them) would otherwise all be loaded at the window's start.
 QIcon IconFromImages(const QStringList& paths) {
     QIcon icon;
     for (const QString& path : paths) {
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
+        const QImage image = ReadImageFile(path);
         if (!image.isNull()) {
             icon.addPixmap(QPixmap::fromImage(image));
         }

@@ -1,7 +1,8 @@
 #include "runtime/form_style.h"
 
+#include "runtime/image_file.h"
+
 #include <QGroupBox>
-#include <QImageReader>
 #include <QStyleFactory>
 #include <QStyleOptionComplex>
 #include <algorithm>
@@ -40,9 +41,7 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
     if (element == PE_FrameGroupBox) {
         if (!groupBoxFrameRead_) {
             groupBoxFrameRead_ = true;
-            QImageReader reader(QString::fromLatin1(GroupBoxImage), "png");
-            reader.setAutoDetectImageFormat(false);
-            groupBoxFrame_ = QPixmap::fromImage(reader.read());
+            groupBoxFrame_ = QPixmap::fromImage(ReadImageFile(QString::fromLatin1(GroupBoxImage)));
         }
         if (!groupBoxFrame_.isNull()) {
             int top = GroupBoxTopMargin;

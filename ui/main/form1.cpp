@@ -50,10 +50,17 @@ void Form1::CreateControls(QWidget& client) {
         return made;
     };
 
+    auto frame = [&client](const char* name, const char* caption, int left, int top, int width,
+                           int height, int tabIndex) {
+        auto* made =
+            new runtime::Frame(&client, QString::fromLatin1(name), QString::fromUtf8(caption));
+        made->Move(left, top, width, height);
+        made->SetTabIndex(tabIndex);
+        return made;
+    };
+
     // In the order of the window definition; a frame is followed by what it holds.
-    Frame1 = new runtime::Frame(&client, QStringLiteral("Frame1"), QStringLiteral("Fréquence"));
-    Frame1->Move(3240, 120, 1695, 2895);
-    Frame1->SetTabIndex(16);
+    Frame1 = frame("Frame1", "Fréquence", 3240, 120, 1695, 2895, 16);
     QWidget* frame1 = Frame1->widget();
     Command2 = new runtime::Button(frame1, QStringLiteral("Command2"), QStringLiteral("Calcul"));
     Command2->Move(360, 2400, 990, 360);
@@ -65,10 +72,7 @@ void Form1::CreateControls(QWidget& client) {
         label(frame1, "LblPlageHaut", "Plage Haute Hz", 0, 600, 1725, 195, true, false, 18);
     Freq = label(frame1, "Freq", "1000,000 Hz", 0, 1080, 1725, 195, true, false, 17);
 
-    Frame2 =
-        new runtime::Frame(&client, QStringLiteral("Frame2"), QStringLiteral("Fréquence centrale"));
-    Frame2->Move(120, 120, 3015, 1215);
-    Frame2->SetTabIndex(11);
+    Frame2 = frame("Frame2", "Fréquence centrale", 120, 120, 3015, 1215, 11);
     QWidget* frame2 = Frame2->widget();
     ComboValC1 = combo(frame2, "ComboValC1", list, 120, 720, 1095, 2, "Unité de C1");
     ComboValR1 = combo(frame2, "ComboValR1", list, 120, 360, 1095, 0, "Unité de R1");
@@ -79,10 +83,7 @@ void Form1::CreateControls(QWidget& client) {
     Label4 = label(frame2, "Label4", "C1", 2400, 760, 195, 195, false, true, 13);
     Label2 = label(frame2, "Label2", "R1/RV1", 2400, 400, 540, 195, false, true, 12);
 
-    Frame3 =
-        new runtime::Frame(&client, QStringLiteral("Frame3"), QStringLiteral("Plage de capture"));
-    Frame3->Move(120, 1440, 3015, 1575);
-    Frame3->SetTabIndex(8);
+    Frame3 = frame("Frame3", "Plage de capture", 120, 1440, 3015, 1575, 8);
     QWidget* frame3 = Frame3->widget();
     ComboC2 = combo(frame3, "ComboC2", list, 1200, 360, 1095, 5, "Valeur de C2");
     ComboValC2 = combo(frame3, "ComboValC2", list, 120, 360, 1095, 4, "Unité de C2");
