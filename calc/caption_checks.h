@@ -1,0 +1,50 @@
+#pragma once
+
+// Whether each result caption shows a figure of the inputs as they are now. The recalculation
+// keeps the last good values where a step fails, so a caption can go on showing the figure of an
+// earlier R1 while the box holds a text that is no number; these checks tell the window which
+// captions are in that case, and which show a current figure that is no frequency at all.
+
+#include "calc/recalculation.h"
+
+namespace calc {
+
+// What a caption's figure is wrong about: an input box or a figure computed from them.
+enum class Source { R1, C1, C2, Voltage, CentreFrequency, HalfWidth, LowerEdge, UpperEdge };
+
+enum class Problem {
+    NoUnit,     // no unit is selected, so the value is not scaled
+    NotANumber, // the text is no number, or nothing has been computed yet
+    OutOfRange, // beyond what a double or the half-width's integer holds
+    Zero,
+    Negative,
+};
+
+struct CaptionCheck {
+    enum class State {
+        Current,       // every step its figure comes from succeeded in the last recalculation
+        Stale,         // it still shows a figure of earlier inputs
+        NotAFrequency, // current, but zero or negative: no frequency a decoder can have
+    };
+    State state = State::Current;
+    // Where the trouble lies, when the caption is not current.
+    Source source = Source::R1;
+    Problem problem = Problem::NotANumber;
+
+    bool operator==(const CaptionCheck&) const = default;
+};
+
+struct CaptionChecks {
+    CaptionCheck Freq, B, LblPlageBas, LblPlageHaut;
+};
+
+// Reads what the last recalculation did (its report, the inputs it read and the stored values it
+// left) and says, for each caption, whether its figure belongs to those inputs. A caption's
+// figure depends on the steps that produce it, transitively: the centre frequency on the scaling
+// of R1 and C1 and its own step; the half-width on the centre frequency, the scaling of C2 and
+// its own step; each edge on both and its own step. The first failed step in that order is the
+// one reported.
+CaptionChecks CheckCaptions(const CalculReport& report, const CalculInputs& inputs,
+                            const StoredValues& stored);
+
+} // namespace calc
