@@ -236,4 +236,20 @@ void ComboBox::SetSelStart(int position) {
     }
 }
 
+void ComboBox::SetForeColor(const QColor& color) {
+    if (QLineEdit* edit = combo_->lineEdit()) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Text, color);
+        edit->setPalette(palette);
+    }
+}
+
+void ComboBox::ResetForeColor() {
+    if (QLineEdit* edit = combo_->lineEdit()) {
+        QPalette palette = edit->palette();
+        palette.setBrush(QPalette::Text, combo_->palette().text());
+        edit->setPalette(palette);
+    }
+}
+
 } // namespace runtime

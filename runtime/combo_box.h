@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QColor;
 class QComboBox;
 class QWidget;
 
@@ -41,6 +42,10 @@ public:
 
     int SelStart() const;
     void SetSelStart(int position);
+
+    // The colour of the editable box's text; back to the container's with ResetForeColor.
+    void SetForeColor(const QColor& color);
+    void ResetForeColor();
 
     Event Click;
     Event Change;

@@ -41,6 +41,10 @@ void Control::SetToolTip(const QString& text) {
     widget_->setToolTip(text);
 }
 
+QString Control::ToolTip() const {
+    return widget_->toolTip();
+}
+
 void Control::SetAccessibleName(const QString& text) {
     widget_->setAccessibleName(text);
 }

@@ -26,6 +26,7 @@ public:
     void SetHeight(int twips);
 
     void SetToolTip(const QString& text);
+    QString ToolTip() const;
 
     // Controls that can take the focus follow their tab index; -1 leaves a control out.
     void SetTabIndex(int index) { tabIndex_ = index; }

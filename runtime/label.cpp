@@ -67,6 +67,12 @@ void Label::SetForeColor(const QColor& color) {
     label_->setPalette(palette);
 }
 
+void Label::ResetForeColor() {
+    QPalette palette = label_->palette();
+    palette.setBrush(QPalette::WindowText, label_->parentWidget()->palette().windowText());
+    label_->setPalette(palette);
+}
+
 void Label::SetFont(const QString& family, double points, bool bold) {
     QFont font(family);
     font.setPointSizeF(points);

@@ -26,6 +26,8 @@ public:
     void SetTransparent();
     void SetBackColor(const QColor& color);
     void SetForeColor(const QColor& color);
+    // Back to the text colour that its container gives it.
+    void ResetForeColor();
     void SetFont(const QString& family, double points, bool bold);
 
     QLabel* label() const { return label_; }

@@ -1,10 +1,14 @@
 #include "ui/main/form1.h"
 
+#include "calc/caption_checks.h"
+#include "calc/checked_number.h"
 #include "catalogue/main_window_lists.h"
+#include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/window_definition.h"
 
 #include <QColor>
+#include <QPalette>
 
 namespace ui {
 
@@ -79,7 +83,7 @@ void Form1::CreateControls(QWidget& client) {
     ComboC = combo(frame2, "ComboC", list, 1200, 720, 1095, 3, "Valeur de C1");
     ComboR = combo(frame2, "ComboR", ComboBox::Style::Editable, 1200, 360, 1095, 1, "Valeur de R1");
     ComboR->SetText(QStringLiteral("ComboR"));
-    ComboR->SetToolTip(QStringLiteral("Modifiable"));
+    ComboR->SetToolTip(ResistorTip::Number);
     Label4 = label(frame2, "Label4", "C1", 2400, 760, 195, 195, false, true, 13);
     Label2 = label(frame2, "Label2", "R1/RV1", 2400, 400, 540, 195, false, true, 12);
 
@@ -103,10 +107,10 @@ void Form1::CreateControls(QWidget& client) {
     Label1->SetForeColor(QColor(105, 105, 105));
 
     // A screen reader reads a result label's caption; what it is comes as its description.
-    Freq->SetAccessibleDescription(QStringLiteral("Fréquence centrale"));
-    B->SetAccessibleDescription(QStringLiteral("Demi-largeur de la plage de capture"));
-    LblPlageBas->SetAccessibleDescription(QStringLiteral("Limite basse de la plage de capture"));
-    LblPlageHaut->SetAccessibleDescription(QStringLiteral("Limite haute de la plage de capture"));
+    Freq->SetAccessibleDescription(ResultDescription::Freq);
+    B->SetAccessibleDescription(ResultDescription::B);
+    LblPlageBas->SetAccessibleDescription(ResultDescription::LblPlageBas);
+    LblPlageHaut->SetAccessibleDescription(ResultDescription::LblPlageHaut);
 
     catalogue::FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
@@ -157,6 +161,54 @@ void Form1::Calcul() {
                                         &captions.LblPlageHaut};
     for (std::size_t i = 0; i < 4; ++i) {
         labels[i]->SetCaption(FromUtf8(*texts[i]));
+    }
+    ShowMarks(inputs, calc::CheckCaptions(lastCalcul_, inputs, stored_));
+}
+
+// Captions that still show a figure of earlier inputs are greyed, figures that are no frequency
+// are in the warning colour, each with the reason as its tool tip and in what a screen reader
+// says of it; the resistor box shows in the same colour that its text is no number.
+void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks) {
+    const QPalette& palette = window()->palette();
+    const QColor greyed = palette.color(QPalette::Disabled, QPalette::WindowText);
+    const struct {
+        runtime::Label* label;
+        const calc::CaptionCheck& check;
+        QString description;
+    } marks[] = {{Freq, checks.Freq, ResultDescription::Freq},
+                 {B, checks.B, ResultDescription::B},
+                 {LblPlageBas, checks.LblPlageBas, ResultDescription::LblPlageBas},
+                 {LblPlageHaut, checks.LblPlageHaut, ResultDescription::LblPlageHaut}};
+    for (const auto& mark : marks) {
+        const QString reason = Reason(mark.check);
+        if (reason == mark.label->ToolTip()) {
+            continue; // marked so already
+        }
+        switch (mark.check.state) {
+        case calc::CaptionCheck::State::Current:
+            mark.label->ResetForeColor();
+            break;
+        case calc::CaptionCheck::State::Stale:
+            mark.label->SetForeColor(greyed);
+            break;
+        case calc::CaptionCheck::State::NotAFrequency:
+            mark.label->SetForeColor(WarningColour);
+            break;
+        }
+        mark.label->SetToolTip(reason);
+        mark.label->SetAccessibleDescription(
+            reason.isEmpty() ? mark.description : mark.description + QStringLiteral(". ") + reason);
+    }
+
+    const bool number = calc::checked::TextToNumber(inputs.ComboR).ok();
+    const QString tip = number ? ResistorTip::Number : ResistorTip::NotANumber;
+    if (ComboR->ToolTip() != tip) {
+        if (number) {
+            ComboR->ResetForeColor();
+        } else {
+            ComboR->SetForeColor(WarningColour);
+        }
+        ComboR->SetToolTip(tip);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/caption_checks.h"
 #include "calc/recalculation.h"
 #include "runtime/button.h"
 #include "runtime/combo_box.h"
@@ -65,6 +66,8 @@ protected:
     void Form_Load() override;
 
 private:
+    void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);
+
     calc::StoredValues stored_;
     calc::CalculReport lastCalcul_;
     int calculRuns_ = 0;

@@ -1,0 +1,34 @@
+#pragma once
+
+// How the main window tells the user that a result is not what the boxes say now: the wording of
+// the reasons, the warning colour, and the texts these marks add to or replace.
+
+#include "calc/caption_checks.h"
+
+#include <QColor>
+#include <QString>
+
+namespace ui {
+
+// A dark red: 7.1:1 against the window's grey (239, 239, 239) and 8.1:1 against the white of the
+// resistor box, where 4.5:1 is what small text needs to be read.
+inline const QColor WarningColour(164, 0, 0);
+
+// What a screen reader says a result label is; a mark's reason follows it.
+namespace ResultDescription {
+inline const QString Freq = QStringLiteral("Fréquence centrale");
+inline const QString B = QStringLiteral("Demi-largeur de la plage de capture");
+inline const QString LblPlageBas = QStringLiteral("Limite basse de la plage de capture");
+inline const QString LblPlageHaut = QStringLiteral("Limite haute de la plage de capture");
+} // namespace ResultDescription
+
+// The resistor box's tool tip while its text is a number, and while it is not.
+namespace ResistorTip {
+inline const QString Number = QStringLiteral("Modifiable");
+inline const QString NotANumber = QStringLiteral("Nombre attendu, virgule décimale : 4,7");
+} // namespace ResistorTip
+
+// Why a caption is marked, in French, naming what is at fault; empty for a current caption.
+QString Reason(const calc::CaptionCheck& check);
+
+} // namespace ui
