@@ -270,6 +270,21 @@ TEST(Screenshot, MainWindowAtStartUp) {
     form.Unload();
 }
 
+// "4k7" typed key by key: the figures of 4 kilo-ohms stay, greyed, and the box says its text is
+// no number.
+TEST(Screenshot, StaleResults) {
+    ui::Form1 form;
+    form.Show();
+    for (const char* text : {"4", "4k", "4k7"}) {
+        form.ComboR->SetText(QString::fromLatin1(text));
+    }
+    ASSERT_EQ(form.Freq->Caption(), "11363,636 Hz");
+    const QImage image = ScreenshotOf(form.window());
+    Save(image, "stale-results.png");
+    ExpectNotBlank(image);
+    form.Unload();
+}
+
 TEST(Screenshot, SchematicWindowAfterStartUp) {
     ui::Form1 form;
     form.Show();
