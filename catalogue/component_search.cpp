@@ -1,0 +1,542 @@
+#include "catalogue/component_search.h"
+
+#include "calc/checked_number.h"
+#include "catalogue/value_lists.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <iterator>
+#include <limits>
+#include <span>
+#include <string_view>
+#include <system_error>
+
+namespace catalogue {
+
+namespace {
+
+using calc::checked::Checked;
+
+// R1 in kilo-ohms.
+constexpr double kAdvisedLowest = 2.0;
+constexpr double kAdvisedHighest = 20.0;
+constexpr double kListLowest = 0.1;
+constexpr double kListHighest = 91000.0;
+
+// Positions in ResistorUnits.
+constexpr int kOhms = 0;
+constexpr int kKiloOhms = 1;
+constexpr int kMegohms = 2;
+
+// How the recalculation brings a value box to kilo-ohms or microfarads for each unit position: a
+// text read, divided or multiplied, and written as text; or, in the working unit, the box's text
+// stored unconverted (factor 0).
+struct Scaling {
+    double factor;
+    bool divide;
+};
+constexpr std::array<Scaling, 3> kR1Scaling = {{{1000.0, true}, {0.0, false}, {1000.0, false}}};
+constexpr std::array<Scaling, 3> kC1Scaling = {{{1000000.0, true}, {1000.0, true}, {0.0, false}}};
+constexpr std::array<Scaling, 2> kC2Scaling = {{{1000.0, true}, {0.0, false}}};
+
+std::string NumberText(double value) {
+    std::array<char, calc::checked::kMaxNumberText> text;
+    return std::string(text.data(), calc::checked::WriteNumber(value, text.data()));
+}
+
+std::optional<double> Read(std::string_view text) {
+    const Checked<double> number = calc::checked::TextToNumber(text);
+    return number.ok() ? std::optional(number.value) : std::nullopt;
+}
+
+// The number the recalculation works with for a value box, read back from the stored text as
+// its later steps read it; nothing when one of its steps would fail.
+template <std::size_t N>
+std::optional<double> WorkingValue(std::string_view text, int unit,
+                                   const std::array<Scaling, N>& scalings) {
+    if (unit < 0 || static_cast<std::size_t>(unit) >= N) {
+        return std::nullopt;
+    }
+    const Scaling scaling = scalings[static_cast<std::size_t>(unit)];
+    const std::optional<double> number = Read(text);
+    if (!number || scaling.factor == 0.0) {
+        return number;
+    }
+    const Checked<double> scaled = scaling.divide
+                                       ? calc::checked::Divide(*number, scaling.factor)
+                                       : calc::checked::Multiply(*number, scaling.factor);
+    if (!scaled.ok()) {
+        return std::nullopt;
+    }
+    std::array<char, calc::checked::kMaxNumberText> stored;
+    return Read({stored.data(), calc::checked::WriteNumber(scaled.value, stored.data())});
+}
+
+// Below this, a value rounded to three decimals is a whole number of thousandths of at most 15
+// digits: NumberToText writes it exactly and TextToNumber reads that text back to the same
+// double, so the stored centre frequency needs no text round trip to be read back. The lists
+// reach 1E+10 Hz at most.
+constexpr double kWrittenExactly = 1e12;
+
+struct CentreFrequency {
+    double rounded; // what the "Freq" caption writes
+    double shown;   // the caption's number read back, as the half-width and the edges read it
+};
+
+// 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three decimals.
+std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
+    const Checked<double> p = calc::checked::Multiply(c1, r1);
+    if (!p.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> q = calc::checked::Divide(1.0, p.value);
+    if (!q.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> u = calc::checked::Multiply(q.value, 1000.0);
+    if (!u.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> rounded = calc::checked::RoundDecimals(u.value, 3);
+    if (!rounded.ok()) {
+        return std::nullopt;
+    }
+    if (std::fabs(rounded.value) < kWrittenExactly) {
+        return CentreFrequency{rounded.value, rounded.value};
+    }
+    const std::optional<double> shown = Read(NumberText(rounded.value));
+    if (!shown) {
+        return std::nullopt;
+    }
+    return CentreFrequency{rounded.value, *shown};
+}
+
+// 1070 x sqrt(V / (C2 x f0)), rounded to three decimals and then to a whole number.
+std::optional<std::int32_t> ComputeHalfWidth(double voltage, double f0, double c2) {
+    const Checked<double> product = calc::checked::Multiply(c2, f0);
+    if (!product.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> d = calc::checked::Divide(voltage, product.value);
+    if (!d.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> s = calc::checked::SquareRoot(d.value);
+    if (!s.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> w = calc::checked::Multiply(1070.0, s.value);
+    if (!w.ok()) {
+        return std::nullopt;
+    }
+    const Checked<double> rounded = calc::checked::RoundDecimals(w.value, 3);
+    if (!rounded.ok()) {
+        return std::nullopt;
+    }
+    const Checked<std::int32_t> whole = calc::checked::NumberToInteger(rounded.value);
+    if (!whole.ok()) {
+        return std::nullopt;
+    }
+    return whole.value;
+}
+
+// A value of a list, or the typed R1, with its number in the working unit.
+struct Component {
+    int unit;
+    std::string_view text;
+    double value;
+};
+
+template <std::size_t N>
+void AddList(std::vector<Component>& out, int unit, std::span<const Item> items,
+             const std::array<Scaling, N>& scalings) {
+    for (const Item item : items) {
+        if (const std::optional<double> value = WorkingValue(item, unit, scalings)) {
+            out.push_back({unit, item, *value});
+        }
+    }
+}
+
+bool IsAdvised(double r1) {
+    return r1 >= kAdvisedLowest && r1 <= kAdvisedHighest;
+}
+
+bool InRange(double r1, R1Range range) {
+    return range == R1Range::Advised ? IsAdvised(r1) : r1 >= kListLowest && r1 <= kListHighest;
+}
+
+template <std::size_t N> std::vector<Component> Capacitors(const std::array<Scaling, N>& scalings) {
+    std::vector<Component> all;
+    all.reserve(CapacitorValues.size() * N);
+    for (std::size_t unit = 0; unit < N; ++unit) {
+        AddList(all, static_cast<int>(unit), CapacitorValues, scalings);
+    }
+    return all;
+}
+
+// The lists never change: their numbers are worked out once, on first use.
+const std::vector<Component>& ListResistors() {
+    static const std::vector<Component> all = [] {
+        std::vector<Component> out;
+        out.reserve(OhmValues.size() + KiloOhmValues.size() + MegohmValues.size());
+        AddList(out, kOhms, OhmValues, kR1Scaling);
+        AddList(out, kKiloOhms, KiloOhmValues, kR1Scaling);
+        AddList(out, kMegohms, MegohmValues, kR1Scaling);
+        return out;
+    }();
+    return all;
+}
+
+const std::vector<Component>& ListC1() {
+    static const std::vector<Component> all = Capacitors(kC1Scaling);
+    return all;
+}
+
+const std::vector<Component>& ListC2() {
+    static const std::vector<Component> all = Capacitors(kC2Scaling);
+    return all;
+}
+
+std::vector<Component> Resistors(const SearchRequest& request) {
+    const std::vector<Component>& all = ListResistors();
+    std::vector<Component> kept;
+    kept.reserve(all.size() + 1);
+    std::copy_if(all.begin(), all.end(), std::back_inserter(kept),
+                 [&request](const Component& r1) { return InRange(r1.value, request.range); });
+
+    // The typed value gives the same frequencies as a list item of equal value, which reads
+    // better: only a value the lists lack is added.
+    const std::optional<double> typed =
+        WorkingValue(request.currentR1, request.currentR1Unit, kR1Scaling);
+    if (typed && *typed > 0 && InRange(*typed, request.range) &&
+        std::none_of(all.begin(), all.end(),
+                     [&typed](const Component& r1) { return r1.value == *typed; })) {
+        kept.push_back({request.currentR1Unit, request.currentR1, *typed});
+    }
+    return kept;
+}
+
+// A pair as the search sees it before any text is written.
+struct Candidate {
+    const Component* r1;
+    const Component* c1;
+    CentreFrequency frequency;
+    double distance; // |shown - wanted|: the deviation's magnitude grows with it
+    bool advised;
+};
+
+// Nearest first; the deviation can overflow for absurdly small wanted frequencies, the distance
+// cannot, so it decides.
+bool Before(const Candidate& a, const Candidate& b) {
+    if (a.distance != b.distance) {
+        return a.distance < b.distance;
+    }
+    if (a.advised != b.advised) {
+        return a.advised;
+    }
+    if (a.r1->value != b.r1->value) {
+        return a.r1->value < b.r1->value;
+    }
+    return a.c1->value < b.c1->value;
+}
+
+struct Deviation {
+    double value;
+    std::string text;
+};
+
+// (shown - wanted) / wanted x 100, written to two decimals, halves to even, with its sign.
+Deviation ComputeDeviation(double shown, double wanted) {
+    // Both are finite and the shown frequency is not negative: no overflow here.
+    const double difference = shown - wanted;
+    const Checked<double> ratio = calc::checked::Divide(difference, wanted);
+    const Checked<double> percent =
+        ratio.ok() ? calc::checked::Multiply(ratio.value, 100.0) : ratio;
+    if (!percent.ok()) {
+        // Only a wanted frequency below about 1E-296 Hz gets here.
+        return {std::numeric_limits<double>::infinity(), "+∞"};
+    }
+    const Checked<double> rounded = calc::checked::RoundDecimals(percent.value, 2);
+    constexpr double kHundredthsFitExactly = 1e13;
+    if (!rounded.ok() || std::fabs(rounded.value) >= kHundredthsFitExactly) {
+        std::string text = NumberText(percent.value);
+        if (percent.value > 0) {
+            text.insert(text.begin(), '+');
+        }
+        return {percent.value, std::move(text)};
+    }
+    const long long hundredths = std::llround(rounded.value * 100.0);
+    if (hundredths == 0) {
+        return {percent.value, "0,00"};
+    }
+    const auto magnitude =
+        static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+    std::array<char, 24> text;
+    char* out = text.data();
+    *out++ = hundredths < 0 ? '-' : '+';
+    out = std::to_chars(out, text.data() + text.size(), magnitude / 100).ptr;
+    *out++ = ',';
+    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return {percent.value, std::string(text.data(), out)};
+}
+
+PairRow MakeRow(const Candidate& candidate, double wanted) {
+    Deviation deviation = ComputeDeviation(candidate.frequency.shown, wanted);
+    return PairRow{.r1 = {candidate.r1->unit, std::string(candidate.r1->text)},
+                   .c1 = {candidate.c1->unit, std::string(candidate.c1->text)},
+                   .frequency = NumberText(candidate.frequency.rounded),
+                   .deviation = std::move(deviation.text),
+                   .deviationValue = deviation.value,
+                   .advised = candidate.advised};
+}
+
+// Four significant digits are as many as a trimmer can be set to.
+std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
+    std::array<char, 32> digits;
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), kilo_ohms,
+                                       std::chars_format::scientific, 3);
+    double rounded = 0.0;
+    if (written.ec != std::errc() ||
+        std::from_chars(digits.data(), written.ptr, rounded).ec != std::errc()) {
+        return std::nullopt;
+    }
+    // Decided on the rounded value, so that 999,96 kΩ becomes 1 MOhms rather than 1000 KOhms.
+    int unit = kKiloOhms;
+    double value = rounded;
+    if (rounded < 1.0) {
+        unit = kOhms;
+        value = rounded * 1000.0;
+    } else if (rounded >= 1000.0) {
+        unit = kMegohms;
+        value = rounded / 1000.0;
+    }
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return TrimmerRow{.c1 = c1, .exactR1 = NumberText(value), .unit = unit};
+}
+
+std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted) {
+    std::vector<TrimmerRow> trimmers;
+    std::vector<const Component*> seen;
+    for (const Candidate& candidate : kept) {
+        const Component* const c1 = candidate.c1;
+        if (std::find(seen.begin(), seen.end(), c1) != seen.end()) {
+            continue;
+        }
+        seen.push_back(c1);
+        // f0 = 1 / (C1 x R1) x 1000, solved for R1.
+        const Checked<double> product = calc::checked::Multiply(c1->value, wanted);
+        const Checked<double> r1 =
+            product.ok() ? calc::checked::Divide(1000.0, product.value) : product;
+        if (!r1.ok()) {
+            continue;
+        }
+        if (std::optional<TrimmerRow> trimmer =
+                Trimmer({c1->unit, std::string(c1->text)}, r1.value)) {
+            trimmers.push_back(std::move(*trimmer));
+        }
+    }
+    return trimmers;
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// The wanted values, read with the program's number rules.
+struct Wanted {
+    double frequency = 0.0;
+    double tolerance = 0.0;
+    std::optional<double> halfWidth;
+};
+
+Problem ReadHalfWidth(const SearchRequest& request, std::optional<double>& half_width) {
+    if (IsBlank(request.halfWidth)) {
+        return Problem::None;
+    }
+    half_width = Read(request.halfWidth);
+    if (!half_width) {
+        return Problem::HalfWidthNotANumber;
+    }
+    if (!(*half_width > 0)) {
+        return Problem::HalfWidthNotPositive;
+    }
+    if (!Read(request.voltage)) {
+        return Problem::VoltageNotANumber;
+    }
+    return Problem::None;
+}
+
+Problem ReadWanted(const SearchRequest& request, Wanted& wanted) {
+    const std::optional<double> frequency = Read(request.frequency);
+    if (!frequency) {
+        return Problem::FrequencyNotANumber;
+    }
+    if (!(*frequency > 0)) {
+        return Problem::FrequencyNotPositive;
+    }
+    wanted.frequency = *frequency;
+    const Checked<double> tolerance = calc::checked::TextToNumber(request.tolerance);
+    if (tolerance.failure == calc::FailureKind::TypeMismatch) {
+        return Problem::ToleranceNotANumber;
+    }
+    // A text too large to read is out of the range too.
+    if (!tolerance.ok() || tolerance.value < 0 || tolerance.value > 100) {
+        return Problem::ToleranceOutOfRange;
+    }
+    wanted.tolerance = tolerance.value;
+    return ReadHalfWidth(request, wanted.halfWidth);
+}
+
+std::string ProblemMessage(Problem problem) {
+    switch (problem) {
+    case Problem::FrequencyNotANumber:
+        return "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, avec une "
+               "virgule décimale, par exemple 1000 ou 1748,252.";
+    case Problem::FrequencyNotPositive:
+        return "La fréquence voulue doit être supérieure à 0 Hz.";
+    case Problem::ToleranceNotANumber:
+        return "La tolérance n'est pas un nombre lisible : écrivez-la en pour cent, par exemple 2 "
+               "ou 0,5.";
+    case Problem::ToleranceOutOfRange:
+        return "La tolérance doit être comprise entre 0 et 100 %.";
+    case Problem::HalfWidthNotANumber:
+        return "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en hertz, par "
+               "exemple 50, ou laissez la case vide.";
+    case Problem::HalfWidthNotPositive:
+        return "La demi-largeur voulue doit être supérieure à 0 Hz.";
+    case Problem::VoltageNotANumber:
+        return "La tension d'alimentation de la fenêtre principale n'est pas un nombre.";
+    case Problem::None:
+    case Problem::NothingWithinTolerance:
+        break;
+    }
+    return {};
+}
+
+std::string NothingWithinMessage(const Wanted& wanted, const std::optional<PairRow>& nearest) {
+    std::string message =
+        wanted.tolerance == 0
+            ? "Aucune paire ne donne exactement " + NumberText(wanted.frequency) + " Hz"
+            : "Aucune paire à moins de " + NumberText(wanted.tolerance) + " %";
+    if (!nearest) {
+        return message + ".";
+    }
+    message += " ; la plus proche : ";
+    message += nearest->r1.value + " " + std::string(ResistorUnits[nearest->r1.unit]);
+    message += " et " + nearest->c1.value + " " + std::string(C1Units[nearest->c1.unit]);
+    message += ", " + nearest->frequency + " Hz (" + nearest->deviation + " %)";
+    return message;
+}
+
+} // namespace
+
+SearchResult FindPairs(const SearchRequest& request) {
+    SearchResult result;
+    Wanted wanted;
+    result.problem = ReadWanted(request, wanted);
+    if (result.problem != Problem::None) {
+        result.message = ProblemMessage(result.problem);
+        return result;
+    }
+
+    const std::vector<Component> resistors = Resistors(request);
+    const std::vector<Component>& capacitors = ListC1();
+
+    // wanted x tolerance / 100, in that order; only for a wanted frequency near the top of the
+    // double range does the product overflow, and then dividing first keeps the bound finite.
+    double limit = wanted.frequency * wanted.tolerance / 100.0;
+    if (!std::isfinite(limit)) {
+        limit = wanted.frequency / 100.0 * wanted.tolerance;
+    }
+
+    std::vector<Candidate> kept;
+    std::optional<Candidate> nearest;
+    for (const Component& r1 : resistors) {
+        const bool advised = IsAdvised(r1.value);
+        for (const Component& c1 : capacitors) {
+            const std::optional<CentreFrequency> frequency =
+                ComputeCentreFrequency(r1.value, c1.value);
+            if (!frequency) {
+                continue;
+            }
+            const Candidate candidate{&r1, &c1, *frequency,
+                                      std::fabs(frequency->shown - wanted.frequency), advised};
+            if (candidate.distance <= limit) {
+                kept.push_back(candidate);
+            } else if (kept.empty() && (!nearest || Before(candidate, *nearest))) {
+                nearest = candidate;
+            }
+        }
+    }
+
+    if (kept.empty()) {
+        result.problem = Problem::NothingWithinTolerance;
+        if (nearest) {
+            result.nearest = MakeRow(*nearest, wanted.frequency);
+        }
+        result.message = NothingWithinMessage(wanted, result.nearest);
+        return result;
+    }
+
+    std::sort(kept.begin(), kept.end(), Before);
+    result.rows.reserve(kept.size());
+    for (const Candidate& candidate : kept) {
+        result.rows.push_back(MakeRow(candidate, wanted.frequency));
+    }
+    result.trimmers = Trimmers(kept, wanted.frequency);
+    return result;
+}
+
+std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& request) {
+    std::optional<double> wanted;
+    if (ReadHalfWidth(request, wanted) != Problem::None || !wanted) {
+        return {};
+    }
+    const std::optional<double> voltage = Read(request.voltage);
+    const std::optional<double> f0 = Read(pair.frequency);
+    if (!voltage || !f0) {
+        return {};
+    }
+
+    struct Choice {
+        const Component* c2;
+        std::int32_t half_width;
+        double distance;
+    };
+    const std::vector<Component>& capacitors = ListC2();
+    std::vector<Choice> choices;
+    choices.reserve(capacitors.size());
+    for (const Component& c2 : capacitors) {
+        if (const std::optional<std::int32_t> half_width =
+                ComputeHalfWidth(*voltage, *f0, c2.value)) {
+            choices.push_back({&c2, *half_width, std::fabs(*half_width - *wanted)});
+        }
+    }
+
+    const auto nearest = choices.begin() + std::min<std::ptrdiff_t>(3, std::ssize(choices));
+    std::partial_sort(choices.begin(), nearest, choices.end(),
+                      [](const Choice& a, const Choice& b) {
+                          if (a.distance != b.distance) {
+                              return a.distance < b.distance;
+                          }
+                          return a.c2->value < b.c2->value;
+                      });
+    std::vector<C2Choice> out;
+    for (auto choice = choices.begin(); choice != nearest; ++choice) {
+        std::array<char, calc::checked::kMaxIntegerText> digits;
+        const std::string half_width(
+            digits.data(), calc::checked::WriteInteger(choice->half_width, digits.data()));
+        out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
+                       .halfWidth = choice->half_width,
+                       .caption = "+/- " + half_width + " Hz"});
+    }
+    return out;
+}
+
+} // namespace catalogue

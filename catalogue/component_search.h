@@ -1,0 +1,98 @@
+#pragma once
+
+// The calculator run backwards: from the centre frequency a user wants, the (R1, C1) pairs of the
+// main window's lists that give it, and for a chosen pair the C2 values that give the half-width
+// of the capture range they want. Every frequency and half-width here is computed as the main
+// window's recalculation computes it, text round trips included, so that applying a row makes
+// the main window show exactly the figures the row showed. Texts are UTF-8 and numbers are read
+// and written with the program's decimal-comma rules. No Qt: the search window calls this.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace catalogue {
+
+enum class R1Range {
+    Advised,      // 2 kΩ to 20 kΩ inclusive, the range the circuit diagram advises
+    AnyListValue, // any value of the three resistor lists, 100 Ω to 91 MΩ
+};
+
+struct SearchRequest {
+    std::string frequency;       // wanted centre frequency in hertz, as typed
+    std::string tolerance = "2"; // percent, as typed, 0 to 100 (0: the exact frequency)
+    std::string halfWidth;       // wanted half-width in hertz, as typed; blank when none is wanted
+    std::string voltage;         // the text of the main window's voltage box, such as "05"
+    R1Range range = R1Range::Advised;
+    // What the main window's R1 box holds now and the position of its unit (-1: none). A typed
+    // value that is no list item, such as the start-up "26" KOhms, is offered too when it is a
+    // positive number within the range.
+    std::string currentR1;
+    int currentR1Unit = -1;
+};
+
+// A value box and its unit box as the main window holds them: the unit's position in its list
+// (catalogue::ResistorUnits, C1Units or C2Units) and the value's text, for instance {1, "22"}.
+struct Part {
+    int unit = -1;
+    std::string value;
+
+    bool operator==(const Part&) const = default;
+};
+
+struct PairRow {
+    Part r1, c1;
+    std::string frequency;       // as the main window's "Freq" shows it, without " Hz": "1748,252"
+    std::string deviation;       // percent, two decimals, with its sign: "+0,55", "-1,20", "0,00"
+    double deviationValue = 0.0; // the unrounded deviation in percent; rows go by its magnitude
+    bool advised = false;        // R1 lies from 2 kΩ to 20 kΩ
+};
+
+// The R1 that gives the wanted frequency exactly with this C1, for setting the trimmer RV1: four
+// significant digits in the unit that suits it (ohms below 1 kΩ, megohms from 1000 kΩ).
+struct TrimmerRow {
+    Part c1;
+    std::string exactR1; // "26", "4,545"
+    int unit = -1;       // position in catalogue::ResistorUnits
+};
+
+// A C2 with the half-width the main window computes for the pair, this C2 and the voltage.
+struct C2Choice {
+    Part c2;
+    std::int32_t halfWidth = 0;
+    std::string caption; // as the main window's "B" shows it: "+/- 11 Hz"
+};
+
+enum class Problem {
+    None,
+    FrequencyNotANumber,
+    FrequencyNotPositive,
+    ToleranceNotANumber,
+    ToleranceOutOfRange,
+    HalfWidthNotANumber,
+    HalfWidthNotPositive,
+    VoltageNotANumber,
+    NothingWithinTolerance,
+};
+
+struct SearchResult {
+    Problem problem = Problem::None;
+    std::string message; // French, for the search window; empty when there are rows
+    // The pairs within the tolerance, nearest first; equally near pairs with the advised R1
+    // first, then by R1 value and by C1 value.
+    std::vector<PairRow> rows;
+    std::optional<PairRow> nearest; // when nothing is within the tolerance: the nearest pair
+    // One per C1 appearing in `rows`, in the order of its first appearance.
+    std::vector<TrimmerRow> trimmers;
+};
+
+// Never throws on any input text (beyond running out of memory).
+SearchResult FindPairs(const SearchRequest& request);
+
+// For a pair and the request's wanted half-width and voltage: the three C2 of the lists (both
+// units) whose half-width is nearest to the wanted one, nearest first, equally near ones by
+// smaller C2 first. Empty when no half-width is wanted or it cannot be computed.
+std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& request);
+
+} // namespace catalogue
