@@ -10,6 +10,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #ifndef VIRELDO_VERSION_TEXT
 #define VIRELDO_VERSION_TEXT "0"
@@ -18,7 +21,28 @@
 namespace runtime {
 
 namespace {
+
 bool running = false;
+
+// What Qt says while it starts, held back until it is known whether it found a display.
+QtMessageHandler defaultMessages = nullptr;
+QList<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
+const char* programName = "vireldo567";
+
+void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        // Qt could not open any display; it would abort with advice to reinstall.
+        std::fprintf(stderr,
+                     "%s : aucun écran trouvé (ni DISPLAY ni WAYLAND_DISPLAY utilisable) ; "
+                     "pour le lancer sans écran : xvfb-run -a %s\n",
+                     programName, programName);
+        std::_Exit(FailureExitStatus);
+    }
+    if (heldMessages != nullptr) {
+        heldMessages->append({type, qFormatLogMessage(type, context, message)});
+    }
+}
+
 } // namespace
 
 void PrepareApplication() {
@@ -54,8 +78,23 @@ void PrepareApplication() {
     }
 }
 
-Application::Application(int& argc, char** argv)
-    : app_(std::make_unique<QApplication>(argc, argv)) {
+Application::Application(int argc, char** argv) {
+    if (argc > 0 && argv[0] != nullptr) {
+        qtArgv_[0] = argv[0];
+        programName =
+            std::strrchr(argv[0], '/') != nullptr ? std::strrchr(argv[0], '/') + 1 : argv[0];
+    } else {
+        qtArgv_[0] = const_cast<char*>(programName);
+    }
+    QList<std::pair<QtMsgType, QString>> held;
+    heldMessages = &held;
+    defaultMessages = qInstallMessageHandler(StartUpMessages);
+    app_ = std::make_unique<QApplication>(qtArgc_, qtArgv_);
+    qInstallMessageHandler(defaultMessages);
+    heldMessages = nullptr;
+    for (const auto& [type, text] : held) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
     // The forms decide when the program ends, tool windows included.
     QApplication::setQuitOnLastWindowClosed(false);
     PrepareApplication();

@@ -11,9 +11,14 @@ class Form;
 // The start of the program: Qt's application object with the program's name and version, the
 // French texts of Qt's standard buttons and the window font; then the start-up form is loaded and
 // shown, and events are handled until no form is loaded any more.
+//
+// The program reads no command line: Qt sees none of the user's arguments (its own, such as
+// -qwindowtitle or -reverse, would change the windows); the platform is chosen by
+// QT_QPA_PLATFORM. With no display to draw on, it says so in one French line on the standard
+// error and the program ends with status 1, where Qt would abort.
 class Application {
 public:
-    Application(int& argc, char** argv);
+    Application(int argc, char** argv);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -25,6 +30,8 @@ public:
     static void LastFormUnloaded();
 
 private:
+    int qtArgc_ = 1;
+    char* qtArgv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
 };
 

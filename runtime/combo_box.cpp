@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -16,7 +17,9 @@ namespace runtime {
 // Qt's doing, not the user's, so it must not raise Scroll.
 class ComboBox::Widget : public QComboBox {
 public:
-    Widget(QWidget* parent, const Event& scroll) : QComboBox(parent), scroll_(scroll) {}
+    Widget(QWidget* parent, ComboBox& owner) : QComboBox(parent), owner_(owner) {}
+
+    std::function<std::optional<double>(const QString&)> valueOf;
 
     // The wheel picks only in the box that has the focus: a wheel turned while the pointer
     // passes over a unit box must not rebuild the resistor list and lose a typed value.
@@ -25,7 +28,29 @@ public:
             event->ignore();
             return;
         }
+        const int notches = event->angleDelta().y();
+        if (valueOf && notches != 0) {
+            event->accept();
+            StepFromShownValue(notches < 0 ? +1 : -1);
+            return;
+        }
         QComboBox::wheelEvent(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (valueOf && (key == Qt::Key_Up || key == Qt::Key_Down) &&
+            event->modifiers() == Qt::NoModifier) {
+            StepFromShownValue(key == Qt::Key_Down ? +1 : -1);
+            return;
+        }
+        // A list box would take Ctrl+C's character as the start of an item to look for; it goes
+        // to the window, which copies a selected label's text.
+        if (!isEditable() && event->matches(QKeySequence::Copy)) {
+            event->ignore();
+            return;
+        }
+        QComboBox::keyPressEvent(event);
     }
 
     void showPopup() override {
@@ -34,7 +59,7 @@ public:
             watchingScroll_ = true;
             QObject::connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
                 if (view()->isVisible() && !openingPopup_) {
-                    scroll_.RaiseFromUser();
+                    owner_.Scroll.RaiseFromUser();
                 }
             });
         }
@@ -44,7 +69,37 @@ public:
     }
 
 private:
-    const Event& scroll_;
+    // Picks the item next to the value shown, downwards (+1) or upwards (-1) in value.
+    void StepFromShownValue(int direction) {
+        const std::optional<double> shown = valueOf(currentText());
+        int target = -1;
+        if (!shown) {
+            target = count() > 0 ? 0 : -1;
+        } else {
+            std::optional<double> best;
+            for (int i = 0; i < count(); ++i) {
+                const std::optional<double> item = valueOf(itemText(i));
+                if (!item || (direction > 0 ? *item <= *shown : *item >= *shown)) {
+                    continue;
+                }
+                if (!best || (direction > 0 ? *item < *best : *item > *best)) {
+                    best = item;
+                    target = i;
+                }
+            }
+        }
+        if (target < 0) {
+            return; // nothing beyond the value shown
+        }
+        {
+            const QSignalBlocker blocker(this);
+            setCurrentIndex(target);
+            setEditText(itemText(target));
+        }
+        owner_.Click.RaiseFromUser();
+    }
+
+    ComboBox& owner_;
     bool watchingScroll_ = false;
     bool openingPopup_ = false;
 };
@@ -118,7 +173,7 @@ private:
 } // namespace
 
 ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
-    : Control(new Widget(container, Scroll), name), combo_(static_cast<Widget*>(widget())),
+    : Control(new Widget(container, *this), name), combo_(static_cast<Widget*>(widget())),
       style_(style) {
     static const bool accessible = [] {
         QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
@@ -128,7 +183,8 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
         return true;
     }();
     (void)accessible;
-    combo_->setMaxVisibleItems(8);
+    // A long list drops as a short column with a scroll bar, not over the whole screen.
+    combo_->setMaxVisibleItems(12);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setFocusPolicy(Qt::StrongFocus);
     if (style_ == Style::Editable) {
@@ -234,6 +290,10 @@ void ComboBox::SetSelStart(int position) {
     if (style_ == Style::Editable) {
         combo_->lineEdit()->setCursorPosition(position);
     }
+}
+
+void ComboBox::SetValueReader(std::function<std::optional<double>(const QString&)> reader) {
+    combo_->valueOf = std::move(reader);
 }
 
 void ComboBox::SetForeColor(const QColor& color) {

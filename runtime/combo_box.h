@@ -4,6 +4,8 @@
 #include "runtime/event.h"
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 class QColor;
 class QComboBox;
@@ -18,7 +20,8 @@ namespace runtime {
 // - a user's pick of an item (mouse, arrow keys, a letter key, the wheel) raises Click, also when
 //   the same item is picked again; a user's edit of the editable text raises Change;
 // - the editable box never completes inline and never adds what is typed to its list;
-// - scrolling the dropped list raises Scroll.
+// - scrolling the dropped list raises Scroll;
+// - a dropped list shows at most 12 items, under the box.
 class ComboBox : public Control {
 public:
     enum class Style {
@@ -42,6 +45,12 @@ public:
 
     int SelStart() const;
     void SetSelStart(int position);
+
+    // How the editable box reads a value from a text, for its Up and Down keys and the wheel:
+    // they pick the item next to the value shown (the smallest item above it going down the
+    // list, the largest below it going up; the first item when the text is no value), as a
+    // user's pick, instead of stepping from a list position the typed text has left behind.
+    void SetValueReader(std::function<std::optional<double>(const QString&)> reader);
 
     // The colour of the editable box's text; back to the container's with ResetForeColor.
     void SetForeColor(const QColor& color);

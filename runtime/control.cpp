@@ -2,6 +2,7 @@
 
 #include "runtime/twips.h"
 
+#include <QVariant>
 #include <QWidget>
 
 namespace runtime {
@@ -15,26 +16,32 @@ QString Control::Name() const {
     return widget_->objectName();
 }
 
+double WindowScale(const QWidget* widget) {
+    const QVariant scale = widget->window()->property(ScaleProperty);
+    return scale.isValid() ? scale.toDouble() : 1.0;
+}
+
 void Control::Move(int left, int top, int width, int height) {
-    widget_->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                         TwipsToPixels(height));
+    const double scale = WindowScale(widget_);
+    widget_->setGeometry(TwipsToPixels(left, scale), TwipsToPixels(top, scale),
+                         TwipsToPixels(width, scale), TwipsToPixels(height, scale));
 }
 
 int Control::Left() const {
-    return PixelsToTwips(widget_->x());
+    return PixelsToTwips(widget_->x(), WindowScale(widget_));
 }
 int Control::Top() const {
-    return PixelsToTwips(widget_->y());
+    return PixelsToTwips(widget_->y(), WindowScale(widget_));
 }
 int Control::Width() const {
-    return PixelsToTwips(widget_->width());
+    return PixelsToTwips(widget_->width(), WindowScale(widget_));
 }
 int Control::Height() const {
-    return PixelsToTwips(widget_->height());
+    return PixelsToTwips(widget_->height(), WindowScale(widget_));
 }
 
 void Control::SetHeight(int twips) {
-    widget_->resize(widget_->width(), TwipsToPixels(twips));
+    widget_->resize(widget_->width(), TwipsToPixels(twips, WindowScale(widget_)));
 }
 
 void Control::SetToolTip(const QString& text) {

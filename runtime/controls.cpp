@@ -3,11 +3,18 @@
 #include "runtime/image_file.h"
 #include "runtime/picture.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleHints>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <cmath>
 
 namespace runtime {
 
@@ -33,11 +40,60 @@ QString Button::Caption() const {
     return button_->text();
 }
 
+namespace {
+
+// Swallows the rest of a double click whose first click did something: its second press, and the
+// release and double-click events that come with it, wherever they land. A click on the picture
+// may close its window, and the second press would otherwise reach whatever lies beneath.
+class DoubleClickGuard : public QObject {
+public:
+    DoubleClickGuard(quint64 pressTime, QPointF pressAt)
+        : QObject(qApp), pressTime_(pressTime), pressAt_(pressAt) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease) {
+            return QObject::eventFilter(watched, event);
+        }
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (type == QEvent::MouseButtonRelease) {
+            if (swallowing_ && mouse->buttons() == Qt::NoButton) {
+                deleteLater(); // the double click is over
+            }
+            return swallowing_;
+        }
+        const QStyleHints* hints = QGuiApplication::styleHints();
+        const QPointF moved = mouse->globalPosition() - pressAt_;
+        if (mouse->timestamp() - pressTime_ <= quint64(hints->mouseDoubleClickInterval()) &&
+            std::max(std::abs(moved.x()), std::abs(moved.y())) <=
+                hints->mouseDoubleClickDistance()) {
+            swallowing_ = true;
+            return true;
+        }
+        if (!swallowing_) {
+            deleteLater(); // a new click, not the second of a double click
+        }
+        return swallowing_;
+    }
+
+private:
+    quint64 pressTime_;
+    QPointF pressAt_;
+    bool swallowing_ = false;
+};
+
+} // namespace
+
 class Picture::Widget : public QWidget {
 public:
     Widget(QWidget* parent, Picture& owner, QString path)
         : QWidget(parent), owner_(owner), path_(std::move(path)) {
-        setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab, and pressed with Enter or Space like a button.
+        setFocusPolicy(Qt::StrongFocus);
     }
 
 protected:
@@ -51,10 +107,18 @@ protected:
         }
         QPainter painter(this);
         painter.drawImage(QPoint(0, 0), image_);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = visibleRegion().boundingRect().adjusted(2, 2, -2, -2);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = event->button() == Qt::LeftButton;
+        pressTime_ = event->timestamp();
+        pressAt_ = event->globalPosition();
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
@@ -62,8 +126,28 @@ protected:
                            rect().contains(event->position().toPoint());
         pressed_ = false;
         if (click) {
+            new DoubleClickGuard(pressTime_, pressAt_);
             owner_.Click.RaiseFromUser();
         }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            event->modifiers() == Qt::NoModifier) {
+            owner_.Click.RaiseFromUser();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent* event) override {
+        QWidget::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QWidget::focusOutEvent(event);
+        update();
     }
 
 private:
@@ -72,6 +156,8 @@ private:
     QImage image_;
     QSize readSize_;
     bool pressed_ = false;
+    quint64 pressTime_ = 0;
+    QPointF pressAt_;
 };
 
 Picture::Picture(QWidget* container, const QString& name, const QString& imagePath)

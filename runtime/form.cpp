@@ -5,12 +5,18 @@
 #include "runtime/image_file.h"
 #include "runtime/twips.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace runtime {
@@ -30,6 +36,36 @@ QIcon IconFromImages(const QStringList& paths) {
     return icon;
 }
 
+// The frame the window manager puts around a window: the one it gave a window of ours already on
+// screen, if any.
+std::optional<QMargins> FrameOfShownWindows() {
+    for (const QWidget* shown : QApplication::topLevelWidgets()) {
+        if (shown->isVisible() && shown->isWindow()) {
+            const QRect outer = shown->frameGeometry();
+            const QRect inner = shown->geometry();
+            return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                            outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        }
+    }
+    return std::nullopt;
+}
+
+// The scale at which a window of this client size fits the screen's free area, frame included:
+// 1 when it fits as drawn.
+double FitScale(QSize client, const QScreen* screen) {
+    if (screen == nullptr || client.isEmpty()) {
+        return 1.0;
+    }
+    const QRect available = screen->availableGeometry();
+    // Before any window is on screen, room for a title bar.
+    const QMargins frame = FrameOfShownWindows().value_or(QMargins(4, 30, 4, 4));
+    const double across =
+        double(available.width() - frame.left() - frame.right()) / double(client.width());
+    const double down =
+        double(available.height() - frame.top() - frame.bottom()) / double(client.height());
+    return std::clamp(std::min(across, down), 0.2, 1.0);
+}
+
 } // namespace
 
 // The top-level widget of a loaded form. Its close box unloads the form.
@@ -41,6 +77,62 @@ protected:
     void closeEvent(QCloseEvent* event) override {
         event->accept();
         form_.Unload();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (form_.definition_.closeOnEscape && event->key() == Qt::Key_Escape &&
+            event->modifiers() == Qt::NoModifier) {
+            form_.Unload();
+            return;
+        }
+        // The text selected in a label is copied from wherever the focus is in the window (the
+        // labels never take the focus).
+        if (event->matches(QKeySequence::Copy)) {
+            for (const QLabel* label : findChildren<QLabel*>()) {
+                if (label->hasSelectedText()) {
+                    QGuiApplication::clipboard()->setText(label->selectedText());
+                    return;
+                }
+            }
+        }
+        QWidget::keyPressEvent(event);
+    }
+
+    // The focus is shown from the start, not only once a key has moved it: the first arrow key
+    // changes the box that has it. Qt clears the mark when it gives the focus back to an
+    // activated window, so it is set again then.
+    bool event(QEvent* event) override {
+        const bool handled = QWidget::event(event);
+        if (event->type() == QEvent::WindowActivate) {
+            setAttribute(Qt::WA_KeyboardFocusChange);
+            if (QWidget* focus = focusWidget()) {
+                focus->update();
+            }
+        }
+        return handled;
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        form_.Form_ContextMenu(event->globalPos());
+    }
+
+    // The window has no minimise button, but a window manager may minimise it all the same (from
+    // a key or its menu; Openbox ignores the hint). It comes straight back: a tool window has no
+    // taskbar entry to bring it back by, and the program would run on with nothing to reach.
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (isMinimized()) {
+                        showNormal();
+                        raise();
+                        activateWindow();
+                    }
+                },
+                Qt::QueuedConnection);
+        }
     }
 
 private:
@@ -79,11 +171,15 @@ void Form::Load() {
     auto* window = new Window(*this, flags);
     window->setObjectName(definition_.caption);
     window->setWindowTitle(definition_.caption);
-    window->setFixedSize(TwipsToPixels(definition_.clientWidth),
-                         TwipsToPixels(definition_.clientHeight));
+    const double scale = FitScale(
+        QSize(TwipsToPixels(definition_.clientWidth), TwipsToPixels(definition_.clientHeight)),
+        QGuiApplication::primaryScreen());
+    window->setProperty(ScaleProperty, scale);
+    window->setFixedSize(TwipsToPixels(definition_.clientWidth, scale),
+                         TwipsToPixels(definition_.clientHeight, scale));
     if (!definition_.fontFamily.isEmpty()) {
         QFont font(definition_.fontFamily);
-        font.setPointSizeF(definition_.fontPoints);
+        font.setPointSizeF(definition_.fontPoints * scale);
         window->setFont(font);
     }
     if (!definition_.iconImages.isEmpty()) {
@@ -119,11 +215,13 @@ void Form::Show() {
         if (!window_) {
             return; // Form_Load unloaded its own form
         }
-        // Centred on the screen.
+        // Centred on the screen, frame included where it is known, so that the title bar is on
+        // the screen too.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame(QPoint(0, 0), window_->size());
-            frame.moveCenter(screen->availableGeometry().center());
-            window_->move(frame.topLeft());
+            QRect outer(QPoint(0, 0),
+                        window_->size().grownBy(FrameOfShownWindows().value_or(QMargins())));
+            outer.moveCenter(screen->availableGeometry().center());
+            window_->move(outer.topLeft());
         }
         window_->show();
     } else {

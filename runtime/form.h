@@ -19,12 +19,15 @@ struct FormDefinition {
     double fontPoints = 8.25;
     // The window icon, as pixel images of several sizes (PNG).
     QStringList iconImages;
+    // Escape closes the window, as its close box does.
+    bool closeOnEscape = false;
 };
 
 // A window that is created once and loaded, shown and unloaded as often as the user likes.
 // Loading builds the window and its controls and runs Form_Load before the window becomes
 // visible; unloading closes it and discards its controls, so that the next Show loads it again.
-// The application ends when no form is loaded any more.
+// The application ends when no form is loaded any more. A window too large for its screen is
+// drawn smaller as a whole, its controls and fonts with it, so that it fits, frame included.
 class Form {
 public:
     virtual ~Form();
@@ -49,6 +52,9 @@ protected:
     // Builds the controls of the window definition inside the client area.
     virtual void CreateControls(QWidget& client) = 0;
     virtual void Form_Load() {}
+    // The user asks for the window's context menu (right button, Menu key or Shift+F10) over a
+    // part of the window that has none of its own; `at` is in global coordinates.
+    virtual void Form_ContextMenu(const QPoint& at) { (void)at; }
 
     // Deletes the window and its controls at once, also one that was unloaded and waits to be
     // deleted. A derived form calls it from its destructor, so that no control outlives the

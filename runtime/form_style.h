@@ -11,6 +11,11 @@ class FormStyle : public QProxyStyle {
 public:
     FormStyle();
 
+    // Lists drop under their box, at most as many rows as the box allows, with a scroll bar,
+    // instead of over the box as a column that can take the whole screen's height.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
+
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override;
 

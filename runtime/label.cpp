@@ -1,7 +1,12 @@
 #include "runtime/label.h"
 
+#include "runtime/twips.h"
+
+#include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPointer>
 
 namespace runtime {
 
@@ -32,6 +37,44 @@ void Label::SetCaption(const QString& text) {
 
 void Label::SetCentred(bool centred) {
     label_->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+}
+
+namespace {
+
+// One selection at a time across the selectable labels, as there is one focus for text fields.
+class OneSelection : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* label = static_cast<QLabel*>(watched);
+            if (selected_ != nullptr && selected_ != label) {
+                selected_->setSelection(0, 0);
+            }
+            selected_ = label;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QLabel> selected_;
+};
+
+} // namespace
+
+void Label::SetSelectable() {
+    static auto* const oneSelection = new OneSelection(qApp);
+    label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Selecting with the mouse gives no focus: the labels never take it.
+    label_->setFocusPolicy(Qt::NoFocus);
+    label_->setContextMenuPolicy(Qt::NoContextMenu);
+    label_->installEventFilter(oneSelection);
+}
+
+QString Label::SelectedOrWholeText() const {
+    return label_->hasSelectedText() ? label_->selectedText() : label_->text();
 }
 
 void Label::SetAutoSize(bool autoSize) {
@@ -75,7 +118,7 @@ void Label::ResetForeColor() {
 
 void Label::SetFont(const QString& family, double points, bool bold) {
     QFont font(family);
-    font.setPointSizeF(points);
+    font.setPointSizeF(points * WindowScale(label_));
     font.setBold(bold);
     label_->setFont(font);
     if (autoSize_) {

@@ -21,6 +21,13 @@ public:
     void SetCaption(const QString& text);
 
     void SetCentred(bool centred);
+
+    // The user can select the text with the mouse and copy it with Ctrl+C (the window copies it;
+    // the label still never takes the focus). Its context menu is its container's. Selecting in
+    // one label clears the selection of another.
+    void SetSelectable();
+    // The selected part of the text, or the whole text when none is selected.
+    QString SelectedOrWholeText() const;
     void SetAutoSize(bool autoSize);
 
     void SetTransparent();

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cmath>
+
+class QWidget;
+
 // Window geometry is given in twips, 1440 to the inch: 15 twips to a logical pixel at 96 dpi.
-// Qt's high-DPI scaling turns logical pixels into device pixels, so nothing else is scaled here.
+// Qt's high-DPI scaling turns logical pixels into device pixels, so nothing else is scaled here,
+// except a window too large for its screen, which is drawn smaller as a whole (its scale).
 namespace runtime {
 
 inline constexpr int TwipsPerPixel = 15;
@@ -14,5 +19,21 @@ constexpr int TwipsToPixels(int twips) {
 constexpr int PixelsToTwips(int pixels) {
     return pixels * TwipsPerPixel;
 }
+
+// The same, in a window drawn at `scale` times its size (1 as drawn).
+inline int TwipsToPixels(int twips, double scale) {
+    return scale == 1.0 ? TwipsToPixels(twips)
+                        : static_cast<int>(std::lround(twips * scale / TwipsPerPixel));
+}
+inline int PixelsToTwips(int pixels, double scale) {
+    return scale == 1.0 ? PixelsToTwips(pixels)
+                        : static_cast<int>(std::lround(pixels * TwipsPerPixel / scale));
+}
+
+// The window's dynamic property that holds its scale.
+inline constexpr char ScaleProperty[] = "vireldoScale";
+
+// The scale of the window that holds the widget: 1 unless its form had to shrink it to fit.
+double WindowScale(const QWidget* widget);
 
 } // namespace runtime

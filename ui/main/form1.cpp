@@ -7,7 +7,10 @@
 #include "ui/schematic/form2.h"
 #include "ui/window_definition.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QColor>
+#include <QMenu>
 #include <QPalette>
 
 namespace ui {
@@ -112,6 +115,17 @@ void Form1::CreateControls(QWidget& client) {
     LblPlageBas->SetAccessibleDescription(ResultDescription::LblPlageBas);
     LblPlageHaut->SetAccessibleDescription(ResultDescription::LblPlageHaut);
 
+    // The results can be selected and copied; the window's context menu copies them all.
+    for (runtime::Label* result :
+         {Freq.data(), B.data(), LblPlageBas.data(), LblPlageHaut.data()}) {
+        result->SetSelectable();
+    }
+    // The arrow keys step from the resistor value shown, read by the program's number rules.
+    ComboR->SetValueReader([](const QString& text) -> std::optional<double> {
+        const auto number = calc::checked::TextToNumber(Utf8(text));
+        return number.ok() ? std::optional<double>(number.value) : std::nullopt;
+    });
+
     catalogue::FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
@@ -210,6 +224,46 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
         }
         ComboR->SetToolTip(tip);
     }
+}
+
+QString Form1::ResultsText() const {
+    const auto line = [](const QString& what, const QString& value) {
+        return what + QStringLiteral(" : ") + value + QLatin1Char('\n');
+    };
+    QString text =
+        line(QStringLiteral("R1"), ComboR->Text() + QLatin1Char(' ') + ComboValR1->Text()) +
+        line(QStringLiteral("C1"), ComboC->Text() + QLatin1Char(' ') + ComboValC1->Text()) +
+        line(QStringLiteral("C2"), ComboC2->Text() + QLatin1Char(' ') + ComboValC2->Text()) +
+        line(QStringLiteral("Tension d'alimentation"), ComboV->Text() + QStringLiteral(" V"));
+    const std::pair<const runtime::Label*, QString> results[] = {
+        {Freq, ResultDescription::Freq},
+        {B, ResultDescription::B},
+        {LblPlageBas, ResultDescription::LblPlageBas},
+        {LblPlageHaut, ResultDescription::LblPlageHaut}};
+    for (const auto& [label, what] : results) {
+        // A marked result carries its reason along, as its tool tip says it.
+        const QString reason = label->ToolTip();
+        text += line(what, reason.isEmpty() ? label->Caption()
+                                            : label->Caption() + QStringLiteral(" (") + reason +
+                                                  QLatin1Char(')'));
+    }
+    return text;
+}
+
+void Form1::Form_ContextMenu(const QPoint& at) {
+    QMenu menu(window());
+    const QWidget* under = window()->childAt(window()->mapFromGlobal(at));
+    for (runtime::Label* result :
+         {Freq.data(), B.data(), LblPlageBas.data(), LblPlageHaut.data()}) {
+        if (result->widget() == under) {
+            menu.addAction(QStringLiteral("Copier"), [result] {
+                QGuiApplication::clipboard()->setText(result->SelectedOrWholeText());
+            });
+        }
+    }
+    menu.addAction(QStringLiteral("Copier tous les résultats"),
+                   [this] { QGuiApplication::clipboard()->setText(ResultsText()); });
+    menu.exec(at);
 }
 
 // A "." typed where the numbers want a decimal comma is turned into "," at once; the assignment

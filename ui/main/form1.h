@@ -41,6 +41,10 @@ public:
 
     void Calcul();
 
+    // The inputs and the four results as the window shows them, one per line, in French: what
+    // "Copier tous les résultats" puts on the clipboard.
+    QString ResultsText() const;
+
     void ComboR_Change();
     void ComboR_Click();
     void ComboValR1_Change();
@@ -64,6 +68,7 @@ public:
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
+    void Form_ContextMenu(const QPoint& at) override;
 
 private:
     void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);

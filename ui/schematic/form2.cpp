@@ -25,10 +25,16 @@ runtime::Label* ValueLabel(QWidget& client, const char* name, const char* text, 
     return label;
 }
 
+runtime::FormDefinition Definition() {
+    runtime::FormDefinition definition =
+        WindowDefinition(QStringLiteral("Schéma"), 12915, 7935, false);
+    definition.closeOnEscape = true;
+    return definition;
+}
+
 } // namespace
 
-Form2::Form2(const Form1& main)
-    : Form(WindowDefinition(QStringLiteral("Schéma"), 12915, 7935, false)), main_(main) {}
+Form2::Form2(const Form1& main) : Form(Definition()), main_(main) {}
 
 Form2::~Form2() {
     DestroyWindow();
@@ -44,6 +50,8 @@ void Form2::CreateControls(QWidget& client) {
     Image1->Move(0, 0, 12975, 7695);
     Image1->SetToolTip(QStringLiteral("Cliquer pour accéder à la page de Vireldo Électronique"));
     Image1->SetAccessibleName(QStringLiteral("Schéma du décodeur de tonalité"));
+    // The one control that takes the focus: Enter or Space opens the page, as a click does.
+    Image1->SetTabIndex(3);
     // The labels lie above the picture.
     Image1->widget()->lower();
     Image1->Click.Connect([this] { Image1_Click(); });
