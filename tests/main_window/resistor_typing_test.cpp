@@ -261,4 +261,56 @@ TEST_P(ResistorLongPaste, NeitherCrashesNorHangsAndKeepsTheResults) {
 INSTANTIATE_TEST_SUITE_P(MainWindow, ResistorLongPaste, ::testing::ValuesIn(longPastes),
                          [](const auto& p) { return std::string(p.param.name); });
 
+// ---- Arrow keys ----------------------------------------------------------------------------
+
+// Up and Down step from the value the box shows to the next smaller or larger item of the list,
+// as a pick: the typed value is the starting point, never a list position it left behind.
+struct Arrow {
+    const char* name;
+    const char* shown; // typed over the start-up "26", or nullptr to keep it
+    Qt::Key key;
+    const char* text; // then shown
+    int runs;
+};
+
+void PrintTo(const Arrow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ResistorArrows : public ResistorBox, public ::testing::WithParamInterface<Arrow> {};
+
+const Arrow arrows[] = {
+    {"DownFromTheStartUpValue", nullptr, Qt::Key_Down, "27", 1},
+    {"UpFromTheStartUpValue", nullptr, Qt::Key_Up, "24", 1},
+    {"UpFromATypedListValue", "47", Qt::Key_Up, "43", 1},
+    {"DownFromATypedListValue", "47", Qt::Key_Down, "51", 1},
+    {"DownFromADecimalValue", "4,8", Qt::Key_Down, "5,1", 1},
+    {"DownFromNoNumberGoesToTheFirstItem", "abc", Qt::Key_Down, "1", 1},
+    {"UpFromNoNumberGoesToTheFirstItem", "", Qt::Key_Up, "1", 1},
+    {"UpBelowTheListStays", "0,5", Qt::Key_Up, "0,5", 0},
+    {"DownBeyondTheListStays", "910", Qt::Key_Down, "910", 0},
+};
+
+TEST_P(ResistorArrows, StepFromTheValueShown) {
+    const Arrow& arrow = GetParam();
+    if (arrow.shown != nullptr) {
+        Do(SelectAll());
+        if (*arrow.shown == '\0') {
+            Do(Press(Qt::Key_Backspace));
+        } else {
+            Do(Type(arrow.shown));
+        }
+    } else {
+        Do(ClickInto());
+    }
+    const int runsBefore = form.CalculRuns();
+    Do(Press(arrow.key));
+    EXPECT_EQ(form.ComboR->Text(), QString::fromUtf8(arrow.text));
+    EXPECT_EQ(form.CalculRuns() - runsBefore, arrow.runs);
+    EXPECT_EQ(QString::fromStdString(form.StoredValues().ValR1), QString::fromUtf8(arrow.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ResistorArrows, ::testing::ValuesIn(arrows),
+                         [](const auto& p) { return std::string(p.param.name); });
+
 } // namespace

@@ -4,11 +4,16 @@
 #include "main_window_driver.h"
 #include "runtime/twips.h"
 
+#include <QClipboard>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWindow>
 #include <cstdlib>
 
 namespace {
@@ -470,6 +475,114 @@ TEST_F(MainWindowControls, TheLowerEdgeIsClippedAtTheFrameAndCentredSixtyTwipsRi
     const int lowCentre = 2 * low->x() + low->width();
     const int freqCentre = 2 * form.Freq->widget()->x() + form.Freq->widget()->width();
     EXPECT_EQ(runtime::PixelsToTwips(lowCentre - freqCentre) / 2, 60);
+}
+
+// ---- Lists, focus, clipboard ----------------------------------------------------------------
+
+// Every list drops under its box as a column of at most 12 rows, scrolling beyond.
+TEST_F(MainWindowControls, ListsDropUnderTheirBoxAtMostTwelveRowsHigh) {
+    for (runtime::ComboBox* box :
+         {form.ComboValR1.data(), form.ComboR.data(), form.ComboValC1.data(), form.ComboC.data(),
+          form.ComboValC2.data(), form.ComboC2.data(), form.ComboV.data()}) {
+        SCOPED_TRACE(box->Name().toStdString());
+        QComboBox* combo = box->combo();
+        testing_support::FocusOn(combo);
+        QTest::keyClick(combo, Qt::Key_F4);
+        QAbstractItemView* view = combo->view();
+        ASSERT_TRUE(testing_support::WaitFor([view] { return view->isVisible(); }));
+        const int row = view->sizeHintForRow(0);
+        const int rows = (view->viewport()->height() + row / 2) / row;
+        EXPECT_EQ(rows, std::min(12, combo->count()));
+        EXPECT_EQ(view->verticalScrollBar()->isVisible(), combo->count() > 12);
+        const QRect boxOnScreen(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+        const QRect list(view->window()->mapToGlobal(QPoint(0, 0)), view->window()->size());
+        EXPECT_GE(list.top(), boxOnScreen.bottom()) << "the list covers its box";
+        EXPECT_LE(list.top(), boxOnScreen.bottom() + 4) << "the list is not under its box";
+        combo->hidePopup();
+        ASSERT_TRUE(testing_support::WaitFor([view] { return !view->isVisible(); }));
+    }
+}
+
+// The focus is drawn where the window opens, before any key has been pressed.
+TEST_F(MainWindowControls, TheFocusIsSeenFromTheStart) {
+    QWidget* unit = form.ComboValR1->combo();
+    ASSERT_TRUE(unit->hasFocus());
+    const QImage focused = unit->grab().toImage();
+    QTest::keyClick(unit, Qt::Key_Tab);
+    ASSERT_FALSE(unit->hasFocus());
+    EXPECT_NE(unit->grab().toImage(), focused) << "no focus mark was drawn";
+}
+
+QString Clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
+
+// Opens the window's context menu over a widget, as the right button does, and picks the
+// entry with that text; false when the menu has no such entry.
+bool PickFromContextMenu(QWidget* over, const QString& entry) {
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == entry) {
+                found = true;
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
+    const QPoint at(over->width() / 2, over->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, over->mapToGlobal(at));
+    QApplication::sendEvent(over, &event);
+    return found;
+}
+
+TEST_F(MainWindowControls, AllResultsAreCopiedFromTheContextMenu) {
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(
+        PickFromContextMenu(form.Frame3->widget(), QStringLiteral("Copier tous les résultats")));
+    EXPECT_EQ(Clipboard(), QStringLiteral("R1 : 26 KOhms\n"
+                                          "C1 : 22 NanoFarad\n"
+                                          "C2 : 27 MicroFarad\n"
+                                          "Tension d'alimentation : 05 V\n"
+                                          "Fréquence centrale : 1748,252 Hz\n"
+                                          "Demi-largeur de la plage de capture : +/- 11 Hz\n"
+                                          "Limite basse de la plage de capture : > 1737,252 Hz\n"
+                                          "Limite haute de la plage de capture : < 1759,252 Hz\n"));
+    // Over a result, its own entry copies that one.
+    ASSERT_TRUE(PickFromContextMenu(form.B->widget(), QStringLiteral("Copier")));
+    EXPECT_EQ(Clipboard(), "+/- 11 Hz");
+}
+
+// A result is selected with the mouse and copied with Ctrl+C; it stays as it was shown.
+TEST_F(MainWindowControls, AResultSelectedWithTheMouseIsCopiedWithControlC) {
+    QWidget* freq = form.Freq->widget();
+    const QRect place = freq->geometry();
+    const QColor colour = freq->palette().color(QPalette::WindowText);
+    const int textLeft =
+        (freq->width() - freq->fontMetrics().horizontalAdvance(form.Freq->Caption())) / 2;
+    // Dragged across the text, through the window as the system delivers it.
+    QWindow* window = form.window()->windowHandle();
+    const auto inWindow = [&](int x) {
+        return freq->mapTo(form.window(), QPoint(x, freq->height() / 2));
+    };
+    QTest::mousePress(window, Qt::LeftButton, {}, inWindow(textLeft));
+    QTest::mouseMove(window, inWindow(freq->width() - 1));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(freq->width() - 1));
+    ASSERT_EQ(form.Freq->label()->selectedText(), "1748,252 Hz");
+    EXPECT_EQ(FocusName(), "ComboValR1") << "the label took the focus";
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "1748,252 Hz");
+    EXPECT_EQ(form.Freq->Caption(), "1748,252 Hz");
+    EXPECT_EQ(freq->geometry(), place);
+    EXPECT_EQ(freq->palette().color(QPalette::WindowText), colour);
+    EXPECT_EQ(form.ComboValR1->Text(), "KOhms") << "Ctrl+C picked a unit";
 }
 
 } // namespace

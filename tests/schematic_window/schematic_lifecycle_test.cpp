@@ -4,9 +4,11 @@
 #include "runtime/application.h"
 #include "schematic_helpers.h"
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QList>
 #include <QObject>
+#include <QStyleHints>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -107,6 +109,15 @@ TEST_F(SchematicLifecycle, AnOpenWindowKeepsTheValuesItWasLoadedWithUntilReopene
 
 // Either way of ending the window unloads it, and the next click on Command3 loads it with the
 // main window's texts of that moment. Only the click on the diagram opens the circuit's page.
+// A key pressed in the active schematic window, where its focus is.
+void PressInWindow(ui::Form2& schematic, Qt::Key key) {
+    QApplication::setActiveWindow(schematic.window());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "nothing in the window has the focus";
+    ASSERT_EQ(focus->window(), schematic.window());
+    QTest::keyClick(focus, key);
+}
+
 struct Ending {
     const char* name;
     void (*end)(ui::Form2& schematic);
@@ -125,6 +136,16 @@ const Ending endings[] = {
      },
      1},
     {"CloseButton", [](ui::Form2& schematic) { schematic.window()->close(); }, 0},
+    {"EscapeKey", [](ui::Form2& schematic) { PressInWindow(schematic, Qt::Key_Escape); }, 0},
+    // The picture has the focus from the start, and keeps it: no label takes it.
+    {"EnterOnThePictureAfterTab",
+     [](ui::Form2& schematic) {
+         PressInWindow(schematic, Qt::Key_Tab);
+         ASSERT_EQ(QApplication::focusWidget(), schematic.Image1->widget());
+         PressInWindow(schematic, Qt::Key_Return);
+     },
+     1},
+    {"SpaceOnThePicture", [](ui::Form2& schematic) { PressInWindow(schematic, Qt::Key_Space); }, 1},
 };
 
 class SchematicEnding : public SchematicLifecycle, public ::testing::WithParamInterface<Ending> {};
@@ -183,6 +204,81 @@ TEST_F(SchematicLifecycle, AClickOnALabelOpensNothingAndLeavesTheWindowOpen) {
     ASSERT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(browser.opened.front().toString(), webPage);
 }
+
+// ---- The second click of a double click ---------------------------------------------------
+
+// The first click on the diagram opens the page and closes the window; the second press of the
+// same double click, wherever the main window lies beneath, reaches nothing.
+struct DoubleClick {
+    const char* name;
+    QPointer<runtime::Button> ui::Form1::*button; // what lies beneath: a button ...
+    QPointer<runtime::ComboBox> ui::Form1::*box;  // ... or a list box
+    int gap;                                      // milliseconds from press to press
+    bool secondReachesMain;
+};
+
+void PrintTo(const DoubleClick& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class SchematicDoubleClick : public SchematicLifecycle,
+                             public ::testing::WithParamInterface<DoubleClick> {
+protected:
+    void SetUp() override {
+        SchematicLifecycle::SetUp();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(500);
+    }
+    void TearDown() override {
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+        SchematicLifecycle::TearDown();
+    }
+};
+
+const DoubleClick doubleClicks[] = {
+    {"OverTheSchematicButtonAfter120ms", &ui::Form1::Command3, nullptr, 120, false},
+    {"OverTheSchematicButtonAfter250ms", &ui::Form1::Command3, nullptr, 250, false},
+    {"OverTheSchematicButtonAfter400ms", &ui::Form1::Command3, nullptr, 400, false},
+    {"OverAListAfter250ms", nullptr, &ui::Form1::ComboC, 250, false},
+    // Beyond the double-click time, a new click is the user's own.
+    {"OverTheSchematicButtonAfter700ms", &ui::Form1::Command3, nullptr, 700, true},
+};
+
+TEST_P(SchematicDoubleClick, ItsSecondPressReachesNoOtherWindow) {
+    const DoubleClick& row = GetParam();
+    ui::Form2& schematic = ClickCommand3();
+    QWidget* beneath = row.button != nullptr ? (main.*row.button)->widget()
+                                             : static_cast<QWidget*>((main.*row.box)->combo());
+    const QPoint spot = beneath->mapToGlobal(QPoint(beneath->width() / 2, beneath->height() / 2));
+    QWidget* schematicWindow = schematic.window();
+    ASSERT_EQ(schematicWindow->childAt(schematicWindow->mapFromGlobal(spot)),
+              schematic.Image1->widget())
+        << "the diagram does not lie over that control";
+
+    const int start = QTest::lastMouseTimestamp;
+    QTest::mousePress(schematicWindow->windowHandle(), Qt::LeftButton, {},
+                      schematicWindow->mapFromGlobal(spot));
+    QTest::mouseRelease(schematicWindow->windowHandle(), Qt::LeftButton, {},
+                        schematicWindow->mapFromGlobal(spot));
+    ASSERT_FALSE(schematic.IsLoaded());
+    ASSERT_EQ(browser.opened.size(), 1);
+
+    // The second press lands on the main window, now uncovered, as the system delivers it.
+    QTest::lastMouseTimestamp = start + row.gap;
+    QWindow* mainWindow = main.window()->windowHandle();
+    QTest::mousePress(mainWindow, Qt::LeftButton, {}, main.window()->mapFromGlobal(spot));
+    QTest::mouseRelease(mainWindow, Qt::LeftButton, {}, main.window()->mapFromGlobal(spot));
+
+    const bool reopened = schematic.IsLoaded();
+    const bool dropped = row.box != nullptr && (main.*row.box)->combo()->view()->isVisible();
+    EXPECT_EQ(reopened || dropped, row.secondReachesMain);
+    EXPECT_EQ(browser.opened.size(), 1);
+    if (dropped) {
+        (main.*row.box)->combo()->hidePopup();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schematic, SchematicDoubleClick, ::testing::ValuesIn(doubleClicks),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // The program's own run: it ends when neither window is loaded, whichever closes last.
 class ProgramRun : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStyleHints>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -11,14 +12,29 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
     // Qt wants a private runtime folder and complains on every start without one.
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         const std::string folder = "/tmp/vireldo-tests-" + std::to_string(getuid());
         mkdir(folder.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
+    // The offscreen platform's own screen, 800 pixels wide, is narrower than the schematic
+    // window; the tests run on a common desktop screen unless they chose one.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform == nullptr || std::string(platform) == "offscreen") {
+        // Written whole, then renamed into place: test programs start side by side, and death
+        // tests start this program again with the same setting.
+        const std::string config =
+            std::string(std::getenv("XDG_RUNTIME_DIR")) + "/desktop-screen.json";
+        const std::string part = config + "." + std::to_string(getpid());
+        if (FILE* file = std::fopen(part.c_str(), "w")) {
+            std::fputs(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920,)"
+                       R"( "height": 1080, "logicalDpi": 96, "dpr": 1}]})",
+                       file);
+            std::fclose(file);
+            std::rename(part.c_str(), config.c_str());
+        }
+        setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

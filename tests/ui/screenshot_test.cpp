@@ -27,6 +27,9 @@ namespace {
 
 QImage ScreenshotOf(QWidget* window) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    // As the user sees it: the active window, with the focus where it opens.
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::qWait(200);
     return window->screen()->grabWindow(window->winId()).toImage();
 }
