@@ -2,12 +2,15 @@
 #
 #   bin/vireldo567                                      the program
 #   share/applications/vireldo567.desktop               its menu entry
-#   share/metainfo/vireldo567.metainfo.xml              its description for software centres
-#   share/icons/hicolor/scalable/apps/vireldo567.svg    its icon, and the same drawn at 16, 32,
-#   share/icons/hicolor/NxN/apps/vireldo567.png         48 and 128 pixels while building
+#   share/metainfo/example.vireldo.vireldo567.metainfo.xml   its description for software centres
+#   share/icons/hicolor/scalable/apps/vireldo567.svg    its icon, and the same drawn at 16 to 256
+#   share/icons/hicolor/NxN/apps/vireldo567.png         pixels while building
+#   share/man/man1/vireldo567.1.gz                      its manual page, in French like the program
+#   share/doc/vireldo567/copyright, changelog.gz        its licence and its Debian changelog
 #
 # The names follow the desktop file name that the program announces to the desktop
-# (QGuiApplication::desktopFileName, "vireldo567"), so that its windows are matched to the entry.
+# (QGuiApplication::desktopFileName, "vireldo567"), so that its windows are matched to the entry;
+# the metainfo file alone is named after its AppStream id.
 
 include(GNUInstallDirs)
 
@@ -15,9 +18,18 @@ include(GNUInstallDirs)
 # would give it one relative to bin/, which a package under /usr does not want).
 set_target_properties(vireldo567 PROPERTIES INSTALL_RPATH "")
 install(TARGETS vireldo567 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Stripping (CPack strips the package) also drops the sections that only name the compiler, as
+# Debian's dh_strip does.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(
+      COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vireldo567\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES ${PROJECT_SOURCE_DIR}/assets/vireldo567.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/assets/vireldo567.metainfo.xml
+install(FILES ${PROJECT_SOURCE_DIR}/assets/example.vireldo.vireldo567.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(vireldo_icon_theme ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
@@ -30,6 +42,28 @@ foreach(size IN LISTS vireldo_icon_sizes)
   install(FILES ${vireldo_icon_images}/${size}x${size}/apps/vireldo567.png
           DESTINATION ${vireldo_icon_theme}/${size}x${size}/apps)
 endforeach()
+
+# The manual page and the changelog are installed compressed, as Debian wants, without a name or a
+# time in the gzip header so that the same sources give the same package.
+set(vireldo_compressed ${PROJECT_BINARY_DIR}/compressed)
+set(vireldo_compressed_files)
+foreach(source debian/vireldo567.1 debian/changelog)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(
+    OUTPUT ${vireldo_compressed}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${source} ${vireldo_compressed}/${name}
+    COMMAND gzip -9nf ${vireldo_compressed}/${name}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+    COMMENT "Compressing ${source}"
+    VERBATIM)
+  list(APPEND vireldo_compressed_files ${vireldo_compressed}/${name}.gz)
+endforeach()
+add_custom_target(vireldo_documents ALL DEPENDS ${vireldo_compressed_files})
+install(FILES ${vireldo_compressed}/vireldo567.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(vireldo_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/vireldo567)
+# A package made by its own authors (no Debian revision) keeps its Debian changelog as changelog.gz.
+install(FILES ${vireldo_compressed}/changelog.gz DESTINATION ${vireldo_doc_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright DESTINATION ${vireldo_doc_dir})
 
 # The Debian package: `cpack` in the build folder (scripts/package does it for the release build).
 set(CPACK_GENERATOR DEB)
@@ -61,13 +95,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries come from the binary (dpkg-shlibdeps). The SVG image and icon plugins that draw the
-# circuit diagram and the icon are loaded at run time, out of the linker's sight: libqt6svg6 ships
-# them, so it is named here.
+# The libraries come from the binary (dpkg-shlibdeps). What the program loads at run time, out of
+# the linker's sight, is named here: the SVG image plugin that draws the circuit diagram
+# (libqt6svg6), Wine's free Tahoma that the windows are laid out in (fonts-wine: without it the
+# unit names and the supply-voltage caption are cut), and Qt's French texts (qt6-translations-l10n:
+# without it the context menu of the resistor box is in English). Depending on Debian's packages,
+# rather than copying the font and the translation into the program, leaves their updates to them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
-# Wine's free Tahoma is the windows' font when it is there; Qt's French texts name the standard
-# buttons of the message boxes.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), fonts-wine, qt6-translations-l10n")
 
 include(CPack)

@@ -18,9 +18,13 @@ inline runtime::FormDefinition WindowDefinition(const QString& caption, int clie
     form.fontFamily = QStringLiteral("Tahoma");
     form.fontPoints = 8.25;
     form.iconImages = {QStringLiteral(":/icon/16x16/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/22x22/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/24x24/apps/vireldo567.png"),
                        QStringLiteral(":/icon/32x32/apps/vireldo567.png"),
                        QStringLiteral(":/icon/48x48/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/128x128/apps/vireldo567.png")};
+                       QStringLiteral(":/icon/64x64/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/128x128/apps/vireldo567.png"),
+                       QStringLiteral(":/icon/256x256/apps/vireldo567.png")};
     return form;
 }
 
