@@ -44,11 +44,12 @@ namespace {
 
 // Swallows the rest of a double click whose first click did something: its second press, and the
 // release and double-click events that come with it, wherever they land. A click on the picture
-// may close its window, and the second press would otherwise reach whatever lies beneath.
+// may close its window, and the second press would otherwise reach whatever lies beneath. The
+// double-click time is counted from the first click's release, the moment it acted.
 class DoubleClickGuard : public QObject {
 public:
-    DoubleClickGuard(quint64 pressTime, QPointF pressAt)
-        : QObject(qApp), pressTime_(pressTime), pressAt_(pressAt) {
+    DoubleClickGuard(quint64 clickTime, QPointF clickAt)
+        : QObject(qApp), clickTime_(clickTime), clickAt_(clickAt) {
         qApp->installEventFilter(this);
     }
 
@@ -67,8 +68,8 @@ protected:
             return swallowing_;
         }
         const QStyleHints* hints = QGuiApplication::styleHints();
-        const QPointF moved = mouse->globalPosition() - pressAt_;
-        if (mouse->timestamp() - pressTime_ <= quint64(hints->mouseDoubleClickInterval()) &&
+        const QPointF moved = mouse->globalPosition() - clickAt_;
+        if (mouse->timestamp() - clickTime_ <= quint64(hints->mouseDoubleClickInterval()) &&
             std::max(std::abs(moved.x()), std::abs(moved.y())) <=
                 hints->mouseDoubleClickDistance()) {
             swallowing_ = true;
@@ -81,8 +82,8 @@ protected:
     }
 
 private:
-    quint64 pressTime_;
-    QPointF pressAt_;
+    quint64 clickTime_;
+    QPointF clickAt_;
     bool swallowing_ = false;
 };
 
@@ -117,8 +118,6 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = event->button() == Qt::LeftButton;
-        pressTime_ = event->timestamp();
-        pressAt_ = event->globalPosition();
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
@@ -126,7 +125,7 @@ protected:
                            rect().contains(event->position().toPoint());
         pressed_ = false;
         if (click) {
-            new DoubleClickGuard(pressTime_, pressAt_);
+            new DoubleClickGuard(event->timestamp(), event->globalPosition());
             owner_.Click.RaiseFromUser();
         }
     }
@@ -156,8 +155,6 @@ private:
     QImage image_;
     QSize readSize_;
     bool pressed_ = false;
-    quint64 pressTime_ = 0;
-    QPointF pressAt_;
 };
 
 Picture::Picture(QWidget* container, const QString& name, const QString& imagePath)

@@ -1,0 +1,260 @@
+// The windows under a real window manager (Openbox on Xvfb, see under_openbox.sh): the hints it
+// is given, a window it minimises, a double click made by the X server, the program started with
+// Qt's own arguments, and the schematic window on small or scaled screens. What is read comes
+// from the X server (xprop, xwininfo) and what is done goes through it (xdotool), as a user's
+// desktop sees and does it.
+#include "gui_helpers.h"
+#include "ui/main/form1.h"
+#include "ui/schematic/form2.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyleHints>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::WaitFor;
+
+// Runs a tool to its end while the windows go on handling their events, as they would on a
+// desktop where the tool is another program. Returns its standard output.
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForStarted(5000)) << program.toStdString() << " does not start";
+    EXPECT_TRUE(WaitFor([&process] { return process.state() == QProcess::NotRunning; }, 10000))
+        << program.toStdString() << " did not finish";
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString Id(const QWidget* window) {
+    return QString::number(window->winId());
+}
+
+QString Property(const QWidget* window, const char* atom) {
+    return RunTool(QStringLiteral("xprop"),
+                   {QStringLiteral("-id"), Id(window), QString::fromLatin1(atom)});
+}
+
+// The window manager has taken the window in hand once it says what the user may do with it.
+bool Managed(const QWidget* window) {
+    return Property(window, "_NET_WM_ALLOWED_ACTIONS")
+        .contains(QLatin1String("_NET_WM_ACTION_CLOSE"));
+}
+
+bool Viewable(const QWidget* window) {
+    return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), Id(window)})
+        .contains(QLatin1String("Map State: IsViewable"));
+}
+
+// Catches the page the diagram opens instead of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    int opened = 0;
+public slots:
+    void open(const QUrl&) { ++opened; }
+};
+
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+        main.Show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window()));
+        ASSERT_TRUE(WaitFor([this] { return Managed(main.window()); }));
+    }
+    void TearDown() override {
+        main.Unload();
+        if (ui::Form2* schematic = main.SchematicWindow()) {
+            schematic->Unload();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    }
+
+    ui::Form2& OpenSchematic() {
+        main.Command3_Click();
+        ui::Form2& schematic = *main.SchematicWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(schematic.window()));
+        EXPECT_TRUE(WaitFor([&schematic] { return Managed(schematic.window()); }));
+        // The frame arrives once the window manager has put it around the window.
+        EXPECT_TRUE(WaitFor([&schematic] {
+            return schematic.window()->frameGeometry() != schematic.window()->geometry();
+        }));
+        return schematic;
+    }
+
+    UrlCatcher browser;
+    ui::Form1 main;
+};
+
+// ---- Hints ---------------------------------------------------------------------------------
+
+// _MOTIF_WM_HINTS: flags, functions, decorations, ...
+constexpr unsigned kFunctionMinimise = 0x08, kFunctionMaximise = 0x10;
+constexpr unsigned kDecorationMinimise = 0x20, kDecorationMaximise = 0x40;
+
+TEST_F(Desktop, NeitherWindowAsksForAMinimiseOrMaximiseButton) {
+    ui::Form2& schematic = OpenSchematic();
+    for (const QWidget* window : {main.window(), schematic.window()}) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        const QString motif = Property(window, "_MOTIF_WM_HINTS");
+        const QRegularExpressionMatch hints =
+            QRegularExpression(QStringLiteral("= (0x[0-9a-f]+), (0x[0-9a-f]+), (0x[0-9a-f]+)"))
+                .match(motif);
+        ASSERT_TRUE(hints.hasMatch()) << motif.toStdString();
+        const unsigned functions = hints.captured(2).toUInt(nullptr, 16);
+        const unsigned decorations = hints.captured(3).toUInt(nullptr, 16);
+        EXPECT_EQ(functions & (kFunctionMinimise | kFunctionMaximise), 0U) << motif.toStdString();
+        EXPECT_EQ(decorations & (kDecorationMinimise | kDecorationMaximise), 0U)
+            << motif.toStdString();
+        // What the window manager then allows: close and move, never maximise or resize.
+        // (Openbox keeps minimise whatever the hints say; the next test shows what then happens.)
+        const QString allowed = Property(window, "_NET_WM_ALLOWED_ACTIONS");
+        EXPECT_TRUE(allowed.contains(QLatin1String("_NET_WM_ACTION_CLOSE")))
+            << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QLatin1String("MAXIMIZE"))) << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QLatin1String("_NET_WM_ACTION_RESIZE")))
+            << allowed.toStdString();
+    }
+    // The schematic window is a utility window, with no taskbar entry.
+    EXPECT_TRUE(Property(schematic.window(), "_NET_WM_WINDOW_TYPE")
+                    .contains(QLatin1String("_NET_WM_WINDOW_TYPE_UTILITY")));
+}
+
+// With the main window closed, the schematic window is the program's only window and has no
+// taskbar entry: minimised, it comes straight back rather than leave the program running with
+// nothing to reach it by.
+TEST_F(Desktop, AMinimisedWindowComesBackSoTheProgramAlwaysHasOneToReach) {
+    ui::Form2& schematic = OpenSchematic();
+    main.window()->close();
+    ASSERT_FALSE(main.IsLoaded());
+    ASSERT_EQ(runtime::Form::LoadedCount(), 1);
+    QWidget* window = schematic.window();
+
+    bool minimised = false;
+    struct Watch : QObject {
+        bool* seen;
+        explicit Watch(bool* flag) : seen(flag) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::WindowStateChange &&
+                static_cast<QWidget*>(watched)->isMinimized()) {
+                *seen = true;
+            }
+            return false;
+        }
+    } watch(&minimised);
+    window->installEventFilter(&watch);
+    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), Id(window)});
+    EXPECT_TRUE(WaitFor([&minimised] { return minimised; })) << "the window was not minimised";
+    EXPECT_TRUE(WaitFor([window] { return !window->isMinimized() && Viewable(window); }))
+        << "the window stayed minimised";
+    EXPECT_FALSE(Property(window, "_NET_WM_STATE").contains(QLatin1String("HIDDEN")));
+    window->removeEventFilter(&watch);
+    EXPECT_TRUE(schematic.IsLoaded());
+}
+
+// ---- A double click made by the X server ----------------------------------------------------
+
+TEST_F(Desktop, ADoubleClickOnTheDiagramOpensThePageOnceAndReachesNothingBeneath) {
+    // As on most desktops; the test program's own is shorter.
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
+    for (const int gap : {120, 250}) {
+        SCOPED_TRACE(gap);
+        browser.opened = 0;
+        ui::Form2& schematic = OpenSchematic();
+        // Both windows are centred: the diagram lies over "Voir le schéma életronique".
+        const QWidget* button = main.Command3->widget();
+        const QPoint spot = button->mapToGlobal(button->rect().center());
+        ASSERT_EQ(QApplication::widgetAt(spot), schematic.Image1->widget());
+        RunTool(QStringLiteral("xdotool"),
+                {QStringLiteral("mousemove"), QString::number(spot.x()), QString::number(spot.y()),
+                 QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("click"),
+                 QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+                 QString::number(gap), QStringLiteral("1")});
+        QTest::qWait(600);
+        EXPECT_EQ(browser.opened, 1);
+        EXPECT_FALSE(schematic.IsLoaded()) << "the second click opened the schematic again";
+    }
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+}
+
+// ---- The command line ------------------------------------------------------------------------
+
+// Qt's own arguments would set the platform, the title and the layout direction; the program
+// passes none of them on.
+TEST(CommandLine, QtSeesNoneOfTheArguments) {
+    const QString program = qEnvironmentVariable("VIRELDO_PROGRAM");
+    ASSERT_FALSE(program.isEmpty()) << "VIRELDO_PROGRAM names the program to start";
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    run.setProcessEnvironment(environment);
+    run.start(program, {QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                        QStringLiteral("-qwindowtitle"), QStringLiteral("Bidule"),
+                        QStringLiteral("-reverse")});
+    ASSERT_TRUE(run.waitForStarted(5000));
+    const QString found = RunTool(QStringLiteral("xdotool"),
+                                  {QStringLiteral("search"), QStringLiteral("--sync"),
+                                   QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                   QString::number(run.processId()), QStringLiteral("--name"),
+                                   QStringLiteral("^Vireldo 567$")});
+    EXPECT_FALSE(found.trimmed().isEmpty()) << "no window titled Vireldo 567 on the X server";
+    EXPECT_TRUE(
+        RunTool(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("Bidule")})
+            .trimmed()
+            .isEmpty());
+    run.terminate();
+    run.waitForFinished(5000);
+}
+
+// ---- The schematic window on the screen it is given -------------------------------------------
+
+// Run on small screens and at 150 % (see CMakeLists.txt): the window, frame included, lies on the
+// screen's free area; where it fits as drawn it is as drawn; the labels stay on the components.
+TEST_F(Desktop, TheSchematicWindowFitsItsScreenFrameIncluded) {
+    ui::Form2& schematic = OpenSchematic();
+    QWidget* window = schematic.window();
+    const QRect available = window->screen()->availableGeometry();
+    const QRect outer = window->frameGeometry();
+    EXPECT_TRUE(available.contains(outer))
+        << "frame " << outer.x() << "," << outer.y() << " " << outer.width() << "x"
+        << outer.height() << " on " << available.width() << "x" << available.height();
+    const QMargins frame(
+        window->geometry().left() - outer.left(), window->geometry().top() - outer.top(),
+        outer.right() - window->geometry().right(), outer.bottom() - window->geometry().bottom());
+    const QSize drawn(861, 529);
+    if (available.size().boundedTo(drawn.grownBy(frame)) == drawn.grownBy(frame)) {
+        EXPECT_EQ(window->size(), drawn);
+    } else {
+        EXPECT_LT(window->width(), drawn.width());
+        // The proportions stay: one scale for both sides.
+        EXPECT_NEAR(double(window->width()) / window->height(), 861.0 / 529.0, 0.01);
+    }
+    // Each label where the drawing puts its component: the same place as a share of the picture.
+    const QWidget* picture = schematic.Image1->widget();
+    const struct {
+        const runtime::Label* label;
+        int left, top; // twips, on a picture of 12975 x 7695
+    } labels[] = {{schematic.LblR1, 10695, 5520},
+                  {schematic.LblC2, 5700, 5685},
+                  {schematic.LblC1, 11430, 6600}};
+    for (const auto& [label, left, top] : labels) {
+        SCOPED_TRACE(label->Name().toStdString());
+        EXPECT_NEAR(double(label->widget()->x()) / picture->width(), left / 12975.0, 0.003);
+        EXPECT_NEAR(double(label->widget()->y()) / picture->height(), top / 7695.0, 0.004);
+        // And it still hides the printed value under it: as tall as the drawing asks.
+        EXPECT_NEAR(double(label->widget()->height()) / picture->height(), 360 / 7695.0, 0.004);
+    }
+}
+
+} // namespace
+
+#include "desktop_test.moc"
