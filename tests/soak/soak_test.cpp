@@ -3,7 +3,7 @@
 // show captions of the shape the recalculation writes and show the results that the calculation
 // core computes on its own for the inputs it shows. The run is seeded: the seed and the action
 // index printed with a failure replay it.
-//   SOAK_ACTIONS  number of actions (default 3000)
+//   SOAK_ACTIONS  number of actions (default 300, a few seconds; scripts/soak runs 20000)
 //   SOAK_SEED     seed (default 567)
 //   SOAK_VERBOSE  1 prints every action before it runs (to find the one that crashed) and the
 //                 inputs and results after it
@@ -104,7 +104,7 @@ bool ComparableState(const ui::Form1& form) {
 }
 
 TEST(Soak, RandomUserActions) {
-    const std::uint64_t actions = FromEnvironment("SOAK_ACTIONS", 3000);
+    const std::uint64_t actions = FromEnvironment("SOAK_ACTIONS", 300);
     const std::uint64_t seed = FromEnvironment("SOAK_SEED", 567);
     const bool verbose = FromEnvironment("SOAK_VERBOSE", 0) != 0;
     const std::uint64_t stretch = std::min<std::uint64_t>(1000, actions / 2);

@@ -1,5 +1,6 @@
-// Screenshots of the real windows on a real X server (Xvfb), saved for the README, and a check
-// that every text meant to be read whole is drawn whole with the font the window got.
+// Screenshots of the real windows on a real X server (Xvfb), saved in the build folder for the
+// README (scripts/screenshots copies them into docs/), and a check that every text meant to be
+// read whole is drawn whole with the font the window got.
 #include "gui_helpers.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
@@ -19,8 +20,8 @@
 #include <QStyleOptionGroupBox>
 #include <gtest/gtest.h>
 
-#ifndef VIREDO_DOCS_DIR
-#define VIREDO_DOCS_DIR "docs"
+#ifndef VIRELDO_SCREENSHOT_DIR
+#define VIRELDO_SCREENSHOT_DIR "."
 #endif
 
 namespace {
@@ -35,7 +36,7 @@ QImage ScreenshotOf(QWidget* window) {
 }
 
 void Save(const QImage& image, const char* name) {
-    const QString path = QDir(QStringLiteral(VIREDO_DOCS_DIR)).filePath(QString::fromLatin1(name));
+    const QString path = QDir(QStringLiteral(VIRELDO_SCREENSHOT_DIR)).filePath(QString::fromLatin1(name));
     EXPECT_TRUE(image.save(path)) << path.toStdString();
 }
 
