@@ -2,21 +2,23 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace runtime {
 
-// One event of a control (Click, Change, Scroll, Load) with at most one handler, as a form
-// connects it. Raise() runs the handler synchronously, nested in whatever raised it, and lets a
-// failure travel back to that caller; RaiseFromUser() is the door through which Qt's user-input
-// signals come in, and it is where a failure that no handler traps is stopped (see failure.h).
+// One event of a control (Click, Change, Scroll, Load). Its handlers run in the order they were
+// connected (the form connects its own first), synchronously, nested in whatever raised the
+// event, and a failure travels back to that caller; RaiseFromUser() is the door through which
+// Qt's user-input signals come in, and it is where a failure that no handler traps is stopped
+// (see failure.h).
 class Event {
 public:
-    void Connect(std::function<void()> handler) { handler_ = std::move(handler); }
+    void Connect(std::function<void()> handler) { handlers_.push_back(std::move(handler)); }
 
     void Raise() const {
         // Runs from a copy, so that a handler may connect another one to this event meanwhile.
-        if (handler_) {
-            auto handler = handler_;
+        const auto handlers = handlers_;
+        for (const auto& handler : handlers) {
             handler();
         }
     }
@@ -24,7 +26,7 @@ public:
     void RaiseFromUser() const;
 
 private:
-    std::function<void()> handler_;
+    std::vector<std::function<void()>> handlers_;
 };
 
 } // namespace runtime

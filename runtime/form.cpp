@@ -157,10 +157,6 @@ int Form::LoadedCount() {
     return loadedForms;
 }
 
-WId Form::hWnd() const {
-    return window_ ? window_->winId() : WId{};
-}
-
 void Form::Load() {
     // A fixed-size window with a title bar and a close button only.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -39,7 +39,6 @@ public:
     void Unload();
 
     bool IsLoaded() const { return window_ != nullptr; }
-    WId hWnd() const;
 
     // The window while the form is loaded, null otherwise.
     QWidget* window() const { return window_; }

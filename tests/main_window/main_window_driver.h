@@ -2,6 +2,7 @@
 
 // The main window as the user meets it: opened, active, with the focus where it opens, and the
 // few gestures the tests repeat (a key pressed in a box, the resistor value typed or pasted).
+#include "counted_form1.h"
 #include "gui_helpers.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
@@ -46,6 +47,8 @@ inline Results Expected(const char* freq, const char* halfWidth, const char* low
 inline Results StartUpResults() {
     return Expected("1748,252", "11", "1737,252", "1759,252");
 }
+
+using testing_support::CountedForm1;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -110,7 +113,7 @@ protected:
         QTest::keyClicks(form.ComboR->combo(), QString::fromUtf8(keys));
     }
 
-    ui::Form1 form;
+    CountedForm1 form;
 };
 
 // The E24 series, in tenths of the first decade's values (10 is 1, 91 is 9,1).

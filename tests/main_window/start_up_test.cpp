@@ -49,22 +49,17 @@ TEST_F(MainWindowStartUp, TheFourResultsAreThoseOfTheDefaults) {
     EXPECT_EQ(Shown(), StartUpResults());
 }
 
-TEST_F(MainWindowStartUp, TheStoredValuesAreThoseOfTheDefaultsInWorkingUnits) {
-    const calc::StoredValues& stored = form.StoredValues();
-    EXPECT_EQ(stored.ValR1, "26");
-    EXPECT_EQ(stored.ValC1, "0,022");
-    EXPECT_EQ(stored.ValC2, "27");
-    EXPECT_EQ(stored.ValF0, "1748,252");
-    EXPECT_EQ(stored.ValPlage, 11);
-}
-
 TEST_F(MainWindowStartUp,
        EightRecalculationsTwoFromTheResistorUnitAndOneForEachOfTheSixOtherDefaults) {
     // The resistor unit rebuilds the resistor list, whose first item's Click recomputes, and the
     // rebuild recomputes once more at its end; every other default fires one event that
-    // recomputes once. The last of them is the first with every input a number.
-    EXPECT_EQ(form.CalculRuns(), 8);
-    EXPECT_TRUE(form.LastCalcul().AllSucceeded());
+    // recomputes once. The last of them is the first with every input a number: no result is
+    // marked as not current.
+    EXPECT_EQ(form.Recalculations(), 8);
+    for (const runtime::Label* result :
+         {form.Freq.data(), form.B.data(), form.LblPlageBas.data(), form.LblPlageHaut.data()}) {
+        EXPECT_EQ(result->ToolTip(), "") << result->Name().toStdString();
+    }
 }
 
 TEST_F(MainWindowStartUp, TheResistorValueIsNotOneOfTheListItems) {

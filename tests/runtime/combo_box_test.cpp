@@ -215,10 +215,7 @@ TEST(ComboListBox, AcceptsNoTypedText) {
 TEST(ComboEditableBox, AssigningTextRaisesChangeOnceInsideTheAssignment) {
     Bench bench(ComboBox::Style::Editable);
     QString seen;
-    bench.combo->Change.Connect([&] {
-        ++bench.changes;
-        seen = bench.combo->Text();
-    });
+    bench.combo->Change.Connect([&] { seen = bench.combo->Text(); });
     bench.combo->SetText(QStringLiteral("26"));
     EXPECT_EQ(bench.changes, 1);
     EXPECT_EQ(seen, "26");

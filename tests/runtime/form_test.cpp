@@ -60,7 +60,7 @@ TEST(Form, ShowLoadsOnceUnloadDiscardsAndTheNextShowLoadsAgain) {
     EXPECT_EQ(form.loads, 1);
     EXPECT_FALSE(form.visibleDuringLoad) << "Form_Load must run before the window is shown";
     EXPECT_TRUE(form.window()->isVisible());
-    EXPECT_NE(form.hWnd(), WId{});
+    EXPECT_NE(form.window()->winId(), WId{});
 
     form.caption->SetCaption(QStringLiteral("changed"));
     form.Show();

@@ -1,10 +1,15 @@
 #include "main_window_checks.h"
 
+#include "calc/caption_checks.h"
 #include "calc/number_text.h"
 #include "catalogue/value_lists.h"
+#include "counted_form1.h"
 #include "ui/main/form1.h"
+#include "ui/main/result_marks.h"
 
 #include <QComboBox>
+#include <charconv>
+#include <cstdint>
 #include <span>
 #include <type_traits>
 
@@ -57,18 +62,27 @@ void Expect(std::vector<std::string>& problems, const char* what, const T& shown
     }
 }
 
-void CompareWhole(std::vector<std::string>& problems, const calc::StoredValues& stored,
-                  const calc::Captions& captions, const calc::StoredValues& expectedStored,
-                  const calc::Captions& expectedCaptions, const std::string& against) {
-    Expect(problems, "ValR1", stored.ValR1, expectedStored.ValR1, against);
-    Expect(problems, "ValC1", stored.ValC1, expectedStored.ValC1, against);
-    Expect(problems, "ValC2", stored.ValC2, expectedStored.ValC2, against);
-    Expect(problems, "ValF0", stored.ValF0, expectedStored.ValF0, against);
-    Expect(problems, "ValPlage", stored.ValPlage, expectedStored.ValPlage, against);
+void CompareCaptions(std::vector<std::string>& problems, const calc::Captions& captions,
+                     const calc::Captions& expectedCaptions, const std::string& against) {
     Expect(problems, "Freq", captions.Freq, expectedCaptions.Freq, against);
     Expect(problems, "B", captions.B, expectedCaptions.B, against);
     Expect(problems, "LblPlageBas", captions.LblPlageBas, expectedCaptions.LblPlageBas, against);
     Expect(problems, "LblPlageHaut", captions.LblPlageHaut, expectedCaptions.LblPlageHaut, against);
+}
+
+// The marks the window shows on its results, as their tool tips say them ("" when current).
+struct Marks {
+    std::string Freq, B, LblPlageBas, LblPlageHaut;
+};
+
+Marks MarksOf(const ui::Form1& form) {
+    return {Utf8(form.Freq->ToolTip()), Utf8(form.B->ToolTip()), Utf8(form.LblPlageBas->ToolTip()),
+            Utf8(form.LblPlageHaut->ToolTip())};
+}
+
+Marks ExpectedMarks(const calc::CaptionChecks& checks) {
+    return {Utf8(ui::Reason(checks.Freq)), Utf8(ui::Reason(checks.B)),
+            Utf8(ui::Reason(checks.LblPlageBas)), Utf8(ui::Reason(checks.LblPlageHaut))};
 }
 
 void CheckItems(std::vector<std::string>& problems, const runtime::ComboBox& box,
@@ -140,20 +154,23 @@ calc::CalculInputs InputsOf(const ui::Form1& form) {
     return in;
 }
 
-MainWindowChecks::MainWindowChecks(const ui::Form1& form)
-    : form_(form), shadowStored_(form.StoredValues()), shadowCaptions_(CaptionsOf(form)),
-      lastInputs_(InputsOf(form)), lastRuns_(form.CalculRuns()) {}
+// The shadow starts as the window's start-up leaves it: the start-up's last recalculation is the
+// first with every input a number, so one run from nothing gives what it gives.
+MainWindowChecks::MainWindowChecks(const testing_support::CountedForm1& form)
+    : form_(form), lastInputs_(InputsOf(form)), lastRuns_(form.Recalculations()) {
+    shadowReport_ = calc::Calcul(lastInputs_, shadowStored_, shadowCaptions_);
+}
 
 void MainWindowChecks::AfterInput() {
     const calc::CalculInputs inputs = InputsOf(form_);
-    const int runs = form_.CalculRuns();
+    const int runs = form_.Recalculations();
     if (runs != lastRuns_) {
-        calc::Calcul(inputs, shadowStored_, shadowCaptions_);
+        shadowReport_ = calc::Calcul(inputs, shadowStored_, shadowCaptions_);
     } else if (!(inputs == lastInputs_)) {
         noticed_.push_back("the inputs changed without a recalculation: from " +
                            Describe(lastInputs_) + " to " + Describe(inputs));
         // Follow the window from here, so that one miss is reported once.
-        calc::Calcul(inputs, shadowStored_, shadowCaptions_);
+        shadowReport_ = calc::Calcul(inputs, shadowStored_, shadowCaptions_);
     }
     lastRuns_ = runs;
     lastInputs_ = inputs;
@@ -200,46 +217,58 @@ void MainWindowChecks::CheckLists(std::vector<std::string>& problems) const {
 }
 
 void MainWindowChecks::CheckCaptionShapes(std::vector<std::string>& problems) const {
-    const calc::StoredValues& stored = form_.StoredValues();
     const calc::Captions shown = CaptionsOf(form_);
-    Expect(problems, "Freq", shown.Freq, stored.ValF0 + " Hz", std::string("ValF0 + \" Hz\""));
-    Expect(problems, "B", shown.B, "+/- " + calc::IntegerToText(stored.ValPlage) + " Hz",
-           std::string("ValPlage"));
-    if (!stored.ValF0.empty()) {
+    // " Hz" alone while no centre frequency was ever computed.
+    if (shown.Freq != " Hz") {
         CheckNumberCaption(problems, "Freq", shown.Freq, "");
+    }
+    const std::string b = shown.B;
+    bool whole = b.size() > 7 && b.rfind("+/- ", 0) == 0 && b.compare(b.size() - 3, 3, " Hz") == 0;
+    if (whole) {
+        const std::string number = b.substr(4, b.size() - 7);
+        std::int32_t value = 0;
+        const auto read = std::from_chars(number.data(), number.data() + number.size(), value);
+        whole = read.ec == std::errc{} && calc::IntegerToText(value) == number;
+    }
+    if (!whole) {
+        problems.push_back("B reads " + Shown(b) + ", not \"+/- <whole number> Hz\"");
     }
     CheckNumberCaption(problems, "LblPlageBas", shown.LblPlageBas, "> ");
     CheckNumberCaption(problems, "LblPlageHaut", shown.LblPlageHaut, "< ");
 }
 
-// When every step of the window's last recalculation succeeded, nothing of what it shows comes
-// from an earlier run: the core run on fresh stored values must give the same.
+// When the window marks none of its results, nothing of what it shows comes from an earlier run:
+// the core run on fresh stored values must give the same.
 void MainWindowChecks::CheckAgainstFreshRun(std::vector<std::string>& problems) const {
+    const Marks marks = MarksOf(form_);
+    if (!marks.Freq.empty() || !marks.B.empty() || !marks.LblPlageBas.empty() ||
+        !marks.LblPlageHaut.empty()) {
+        return;
+    }
     const calc::CalculInputs inputs = InputsOf(form_);
     calc::StoredValues stored;
     calc::Captions captions{"fresh", "fresh", "fresh", "fresh"};
     const calc::CalculReport fresh = calc::Calcul(inputs, stored, captions);
-    const calc::CalculReport& last = form_.LastCalcul();
-    if (fresh.ran != last.ran) {
-        problems.push_back("the window's last recalculation ran steps " + last.ran.to_string() +
-                           " but the inputs shown select steps " + fresh.ran.to_string() +
-                           " (step 1 is the rightmost)");
-    }
-    if (!last.AllSucceeded()) {
-        return;
-    }
     if (!fresh.AllSucceeded()) {
-        problems.push_back("the window's last recalculation succeeded but the same inputs fail "
-                           "in steps " +
-                           fresh.failed.to_string() + ": " + Describe(inputs));
+        problems.push_back("the window marks no result as stale, but its inputs fail in steps " +
+                           fresh.failed.to_string() +
+                           " (step 1 is the rightmost): " + Describe(inputs));
     }
-    CompareWhole(problems, form_.StoredValues(), CaptionsOf(form_), stored, captions,
-                 "a fresh recalculation of " + Describe(inputs));
+    CompareCaptions(problems, CaptionsOf(form_), captions,
+                    "a fresh recalculation of " + Describe(inputs));
 }
 
 void MainWindowChecks::CheckAgainstShadow(std::vector<std::string>& problems) const {
-    CompareWhole(problems, form_.StoredValues(), CaptionsOf(form_), shadowStored_, shadowCaptions_,
-                 "the shadow recalculation of " + Describe(InputsOf(form_)));
+    const calc::CalculInputs inputs = InputsOf(form_);
+    const std::string against = "the shadow recalculation of " + Describe(inputs);
+    CompareCaptions(problems, CaptionsOf(form_), shadowCaptions_, against);
+    const Marks shown = MarksOf(form_);
+    const Marks expected = ExpectedMarks(calc::CheckCaptions(shadowReport_, inputs, shadowStored_));
+    Expect(problems, "the mark on Freq", shown.Freq, expected.Freq, against);
+    Expect(problems, "the mark on B", shown.B, expected.B, against);
+    Expect(problems, "the mark on LblPlageBas", shown.LblPlageBas, expected.LblPlageBas, against);
+    Expect(problems, "the mark on LblPlageHaut", shown.LblPlageHaut, expected.LblPlageHaut,
+           against);
 }
 
 } // namespace soak

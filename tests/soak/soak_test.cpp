@@ -7,6 +7,7 @@
 //   SOAK_SEED     seed (default 567)
 //   SOAK_VERBOSE  1 prints every action before it runs (to find the one that crashed) and the
 //                 inputs and results after it
+#include "counted_form1.h"
 #include "desktop_watch.h"
 #include "gui_helpers.h"
 #include "main_window_checks.h"
@@ -119,7 +120,7 @@ TEST(Soak, RandomUserActions) {
 
     soak::UrlCatcher urls;
     soak::MessageBoxWatch boxes;
-    ui::Form1 form;
+    testing_support::CountedForm1 form;
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.window()));
     Settle();
@@ -214,7 +215,7 @@ TEST(Soak, RandomUserActions) {
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     std::cout << "[soak] " << actions << " actions in " << seconds << " s ("
               << seconds * 1000.0 / static_cast<double>(actions) << " ms each); "
-              << form.CalculRuns() << " recalculations; schematic window opened "
+              << form.Recalculations() << " recalculations; schematic window opened "
               << session.SchematicOpenings() << " times; " << urls.Caught().size()
               << " web page requests caught (" << session.PictureClicks() << " picture clicks); "
               << session.LongPastes() << " long pastes; " << session.MousePicks()
@@ -292,7 +293,7 @@ void Silently(runtime::ComboBox& box, const std::function<void(QComboBox&)>& cha
 class ChecksCatch : public ::testing::TestWithParam<Spoiling> {};
 
 TEST_P(ChecksCatch, ASpoiledWindow) {
-    ui::Form1 form;
+    testing_support::CountedForm1 form;
     form.Show();
     Settle();
     soak::MainWindowChecks checks(form);
@@ -351,7 +352,7 @@ INSTANTIATE_TEST_SUITE_P(
                      f.Calcul();
                      Silently(*f.ComboR, [](QComboBox& c) { c.setEditText("26"); });
                  },
-                 "ValR1 is \"47\" but a fresh recalculation"},
+                 "Freq is \"967,118 Hz\" but a fresh recalculation"},
         Spoiling{"OlderResultKeptAfterAFailedStep",
                  [](ui::Form1& f) {
                      // A run on 47 kilo-ohms that no input showed, then one on "abc", which
@@ -362,7 +363,13 @@ INSTANTIATE_TEST_SUITE_P(
                      Silently(*f.ComboR, [](QComboBox& c) { c.setEditText("abc"); });
                      f.Calcul();
                  },
-                 "ValF0 is \"967,118\" but the shadow recalculation"}),
+                 "Freq is \"967,118 Hz\" but the shadow recalculation"},
+        Spoiling{"StaleResultShownAsCurrent",
+                 [](ui::Form1& f) {
+                     f.ComboR->SetText("abc");
+                     f.Freq->SetToolTip("");
+                 },
+                 "the mark on Freq is \"\" but the shadow"}),
     [](const ::testing::TestParamInfo<Spoiling>& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -13,8 +13,8 @@
 class QComboBox;
 class QWidget;
 
-namespace ui {
-class Form1;
+namespace testing_support {
+class CountedForm1;
 }
 
 namespace soak {
@@ -36,8 +36,8 @@ struct Action {
 // checks are told, so that they can follow every recalculation.
 class UserSession {
 public:
-    UserSession(ui::Form1& form, MainWindowChecks& checks, const UrlCatcher& urls,
-                std::uint64_t seed);
+    UserSession(testing_support::CountedForm1& form, MainWindowChecks& checks,
+                const UrlCatcher& urls, std::uint64_t seed);
 
     // Draws the next action from the mix (mouse picks of a list item and very long pastes are
     // rare: both are slow).
@@ -112,7 +112,7 @@ private:
 
     void AfterInput();
 
-    ui::Form1& form_;
+    testing_support::CountedForm1& form_;
     MainWindowChecks& checks_;
     const UrlCatcher& urls_;
     RandomSource random_;

@@ -168,15 +168,14 @@ void Form1::Calcul() {
     runtime::Label* const labels[] = {Freq, B, LblPlageBas, LblPlageHaut};
     calc::Captions captions{Utf8(Freq->Caption()), Utf8(B->Caption()), Utf8(LblPlageBas->Caption()),
                             Utf8(LblPlageHaut->Caption())};
-    lastCalcul_ = calc::Calcul(inputs, stored_, captions);
-    ++calculRuns_;
+    const calc::CalculReport report = calc::Calcul(inputs, stored_, captions);
 
     const std::string* const texts[] = {&captions.Freq, &captions.B, &captions.LblPlageBas,
                                         &captions.LblPlageHaut};
     for (std::size_t i = 0; i < 4; ++i) {
         labels[i]->SetCaption(FromUtf8(*texts[i]));
     }
-    ShowMarks(inputs, calc::CheckCaptions(lastCalcul_, inputs, stored_));
+    ShowMarks(inputs, calc::CheckCaptions(report, inputs, stored_));
 }
 
 // Captions that still show a figure of earlier inputs are greyed, figures that are no frequency

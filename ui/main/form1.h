@@ -34,11 +34,6 @@ public:
     // The schematic window, created by the first click on Command3.
     Form2* SchematicWindow() const { return form2_.get(); }
 
-    // What the recalculation keeps and did, for whoever checks the window's figures.
-    const calc::StoredValues& StoredValues() const { return stored_; }
-    const calc::CalculReport& LastCalcul() const { return lastCalcul_; }
-    int CalculRuns() const { return calculRuns_; }
-
     void Calcul();
 
     // The inputs and the four results as the window shows them, one per line, in French: what
@@ -74,8 +69,6 @@ private:
     void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);
 
     calc::StoredValues stored_;
-    calc::CalculReport lastCalcul_;
-    int calculRuns_ = 0;
     std::unique_ptr<Form2> form2_;
 };
 
