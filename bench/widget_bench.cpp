@@ -4,6 +4,7 @@
 
 #include "runtime/application.h"
 #include "ui/main/form1.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -112,11 +113,8 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    runtime::PrepareApplication();
-
     benchmark::Initialize(&argc, argv);
+    runtime::Application application(argc, argv, ui::Program());
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }

@@ -8,26 +8,25 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#ifndef VIRELDO_VERSION_TEXT
-#define VIRELDO_VERSION_TEXT "0"
-#endif
+#include <utility>
 
 namespace runtime {
 
 namespace {
 
-bool running = false;
+Application* instance = nullptr;
 
-// What Qt says while it starts, held back until it is known whether it found a display.
-QtMessageHandler defaultMessages = nullptr;
-QList<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
-const char* programName = "vireldo567";
+// While Qt starts: what it says, held back until it is known whether it found a display, and the
+// program's name for the line that says it found none.
+struct StartUp {
+    QList<std::pair<QtMsgType, QString>> messages;
+    const char* program = "";
+};
+StartUp* startingUp = nullptr;
 
 void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
@@ -35,92 +34,76 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
         std::fprintf(stderr,
                      "%s : aucun écran trouvé (ni DISPLAY ni WAYLAND_DISPLAY utilisable) ; "
                      "pour le lancer sans écran : xvfb-run -a %s\n",
-                     programName, programName);
+                     startingUp->program, startingUp->program);
         std::_Exit(FailureExitStatus);
     }
-    if (heldMessages != nullptr) {
-        heldMessages->append({type, qFormatLogMessage(type, context, message)});
-    }
+    startingUp->messages.append({type, qFormatLogMessage(type, context, message)});
 }
 
 } // namespace
 
-void PrepareApplication() {
-    QCoreApplication::setApplicationName(QStringLiteral("Vireldo 567"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VIRELDO_VERSION_TEXT));
-    QCoreApplication::setOrganizationName(QStringLiteral("Vireldo"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vireldo567"));
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QApplication::setStyle(new FormStyle);
+Application::Application(int argc, char** argv, const ProgramIdentity& identity) {
+    StartUp startUp;
+    qtArgv_[0] = argc > 0 && argv[0] != nullptr ? argv[0] : const_cast<char*>("");
+    const char* slash = std::strrchr(qtArgv_[0], '/');
+    startUp.program = slash != nullptr ? slash + 1 : qtArgv_[0];
+    startingUp = &startUp;
+    const QtMessageHandler defaultMessages = qInstallMessageHandler(StartUpMessages);
+    app_ = std::make_unique<QApplication>(qtArgc_, qtArgv_);
+    qInstallMessageHandler(defaultMessages);
+    startingUp = nullptr;
+    for (const auto& [type, text] : std::as_const(startUp.messages)) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    instance = this;
 
-    // Qt's own standard texts (the buttons of a message box) in French.
-    static QTranslator* translator = nullptr;
-    if (translator == nullptr) {
-        translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                             QStringLiteral("_"),
+    QCoreApplication::setApplicationName(identity.name);
+    QCoreApplication::setApplicationVersion(identity.version);
+    QCoreApplication::setOrganizationName(identity.organisation);
+    QGuiApplication::setDesktopFileName(identity.desktopFileName);
+    QLocale::setDefault(identity.locale);
+    // The forms decide when the program ends, tool windows included.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new FormStyle);
+    for (const QString& catalogue : identity.qtTranslations) {
+        auto* translator = new QTranslator(app_.get());
+        if (translator->load(identity.locale, catalogue, QStringLiteral("_"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(translator);
         }
     }
-
-    // The windows ask for Tahoma. Debian ships a free Tahoma of the same metrics with Wine's
-    // fonts, outside the system's font folders; use it when it is there.
-    static bool fontsAdded = false;
-    if (!fontsAdded) {
-        fontsAdded = true;
-        for (const char* path :
-             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-            if (QFile::exists(QString::fromLatin1(path))) {
-                QFontDatabase::addApplicationFont(QString::fromLatin1(path));
-            }
+    for (const QString& font : identity.fontFiles) {
+        if (QFile::exists(font)) {
+            QFontDatabase::addApplicationFont(font);
         }
     }
 }
 
-Application::Application(int argc, char** argv) {
-    if (argc > 0 && argv[0] != nullptr) {
-        qtArgv_[0] = argv[0];
-        programName =
-            std::strrchr(argv[0], '/') != nullptr ? std::strrchr(argv[0], '/') + 1 : argv[0];
-    } else {
-        qtArgv_[0] = const_cast<char*>(programName);
-    }
-    QList<std::pair<QtMsgType, QString>> held;
-    heldMessages = &held;
-    defaultMessages = qInstallMessageHandler(StartUpMessages);
-    app_ = std::make_unique<QApplication>(qtArgc_, qtArgv_);
-    qInstallMessageHandler(defaultMessages);
-    heldMessages = nullptr;
-    for (const auto& [type, text] : held) {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    // The forms decide when the program ends, tool windows included.
-    QApplication::setQuitOnLastWindowClosed(false);
-    PrepareApplication();
+Application::~Application() {
+    instance = nullptr;
 }
 
-Application::~Application() = default;
+Application& Application::Instance() {
+    Q_ASSERT(instance != nullptr);
+    return *instance;
+}
 
 int Application::Run(Form& startup) {
-    return RunForms(startup);
-}
-
-int RunForms(Form& startup) {
     if (!RunGuarded([&startup] { startup.Show(); })) {
         return FailureExitStatus;
     }
-    if (Form::LoadedCount() == 0) {
+    if (loadedForms_ == 0) {
         return 0;
     }
-    running = true;
+    running_ = true;
     const int status = QApplication::exec();
-    running = false;
-    return HasFailed() ? FailureExitStatus : status;
+    running_ = false;
+    return failed_ ? FailureExitStatus : status;
 }
 
-void Application::LastFormUnloaded() {
-    if (running && !HasFailed()) {
+void Application::FormUnloaded() {
+    --loadedForms_;
+    if (loadedForms_ == 0 && running_ && !failed_) {
         QCoreApplication::exit(0);
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QLocale>
+#include <QString>
+#include <QStringList>
 #include <memory>
 
 class QApplication;
@@ -8,9 +11,22 @@ namespace runtime {
 
 class Form;
 
-// The start of the program: Qt's application object with the program's name and version, the
-// French texts of Qt's standard buttons and the window font; then the start-up form is loaded and
-// shown, and events are handled until no form is loaded any more.
+// What a program tells the desktop and the user about itself, and what its windows need around
+// them: given by the program, the runtime knows nothing of it.
+struct ProgramIdentity {
+    QString name;
+    QString version;
+    QString organisation;
+    QString desktopFileName;    // the .desktop entry the windows belong to
+    QLocale locale;             // of the numbers and of Qt's own texts
+    QStringList qtTranslations; // catalogues of Qt's own texts, in the locale ("qtbase")
+    QStringList fontFiles;      // added to the fonts when present
+};
+
+// The start of the program: Qt's application object with the program's identity, its Qt
+// translations and fonts, and the forms' style; then the start-up form is loaded and shown, and
+// events are handled until no form is loaded any more. One exists at a time; the forms reach it
+// through Instance().
 //
 // The program reads no command line: Qt sees none of the user's arguments (its own, such as
 // -qwindowtitle or -reverse, would change the windows); the platform is chosen by
@@ -18,28 +34,33 @@ class Form;
 // error and the program ends with status 1, where Qt would abort.
 class Application {
 public:
-    Application(int argc, char** argv);
+    Application(int argc, char** argv, const ProgramIdentity& identity);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Returns the exit status: 0, or non-zero when a failure ended the program.
+    static Application& Instance();
+
+    // Loads and shows the start-up form and handles events until no form is loaded any more.
+    // Returns 0, or FailureExitStatus when a failure ended the program.
     int Run(Form& startup);
 
-    // Called by the forms: the application ends when the last form has been unloaded.
-    static void LastFormUnloaded();
+    // Kept by the forms: the program ends when the last loaded form is unloaded.
+    int LoadedForms() const { return loadedForms_; }
+    void FormLoaded() { ++loadedForms_; }
+    void FormUnloaded();
+
+    // Set once a failure has ended the program (see failure.h).
+    bool Failed() const { return failed_; }
+    void SetFailed() { failed_ = true; }
 
 private:
     int qtArgc_ = 1;
     char* qtArgv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
+    int loadedForms_ = 0;
+    bool running_ = false;
+    bool failed_ = false;
 };
-
-// The set-up that Application does on an existing QApplication (the tests make their own).
-void PrepareApplication();
-
-// Loads and shows the start-up form and handles events until no form is loaded any more, on the
-// existing QApplication. Returns 0, or FailureExitStatus when a failure ended the program.
-int RunForms(Form& startup);
 
 } // namespace runtime

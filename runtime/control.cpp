@@ -2,7 +2,6 @@
 
 #include "runtime/twips.h"
 
-#include <QVariant>
 #include <QWidget>
 
 namespace runtime {
@@ -14,11 +13,6 @@ Control::Control(QWidget* widget, const QString& name) : QObject(widget), widget
 
 QString Control::Name() const {
     return widget_->objectName();
-}
-
-double WindowScale(const QWidget* widget) {
-    const QVariant scale = widget->window()->property(ScaleProperty);
-    return scale.isValid() ? scale.toDouble() : 1.0;
 }
 
 void Control::Move(int left, int top, int width, int height) {

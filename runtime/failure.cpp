@@ -1,6 +1,6 @@
 #include "runtime/failure.h"
 
-#include "runtime/event.h"
+#include "runtime/application.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,18 +10,16 @@ namespace runtime {
 
 namespace {
 
-bool failed = false;
-
 QString FailureMessage(const QString& what) {
     return QStringLiteral("Une erreur inattendue est survenue :\n%1\n\nLe programme va se fermer.")
         .arg(what);
 }
 
 void Report(const QString& what) noexcept {
-    failed = true;
+    Application::Instance().SetFailed();
     try {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Vireldo 567"), FailureMessage(what),
-                        QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
+                        FailureMessage(what), QMessageBox::Ok);
         box.setObjectName(QStringLiteral("FailureMessage"));
         box.exec();
     } catch (...) {
@@ -32,12 +30,8 @@ void Report(const QString& what) noexcept {
 
 } // namespace
 
-bool HasFailed() noexcept {
-    return failed;
-}
-
 bool RunGuarded(const std::function<void()>& work) noexcept {
-    if (failed) {
+    if (Application::Instance().Failed()) {
         return false; // the program is ending; nothing more runs
     }
     try {
@@ -49,10 +43,6 @@ bool RunGuarded(const std::function<void()>& work) noexcept {
         Report(QStringLiteral("erreur inconnue"));
     }
     return false;
-}
-
-void Event::RaiseFromUser() const {
-    RunGuarded([this] { Raise(); });
 }
 
 } // namespace runtime

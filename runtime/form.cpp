@@ -2,7 +2,6 @@
 
 #include "runtime/application.h"
 #include "runtime/control.h"
-#include "runtime/image_file.h"
 #include "runtime/twips.h"
 
 #include <QApplication>
@@ -23,28 +22,26 @@ namespace runtime {
 
 namespace {
 
-int loadedForms = 0;
-
 QIcon IconFromImages(const QStringList& paths) {
     QIcon icon;
     for (const QString& path : paths) {
-        const QImage image = ReadImageFile(path);
-        if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(image));
-        }
+        icon.addFile(path);
     }
     return icon;
 }
 
 // The frame the window manager puts around a window: the one it gave a window of ours already on
-// screen, if any.
+// screen, if it has given one yet.
 std::optional<QMargins> FrameOfShownWindows() {
     for (const QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown->isVisible() && shown->isWindow()) {
             const QRect outer = shown->frameGeometry();
             const QRect inner = shown->geometry();
-            return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                            outer.right() - inner.right(), outer.bottom() - inner.bottom());
+            const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+            if (!frame.isNull()) {
+                return frame;
+            }
         }
     }
     return std::nullopt;
@@ -57,7 +54,7 @@ double FitScale(QSize client, const QScreen* screen) {
         return 1.0;
     }
     const QRect available = screen->availableGeometry();
-    // Before any window is on screen, room for a title bar.
+    // Before any frame is known, room for a title bar.
     const QMargins frame = FrameOfShownWindows().value_or(QMargins(4, 30, 4, 4));
     const double across =
         double(available.width() - frame.left() - frame.right()) / double(client.width());
@@ -148,13 +145,13 @@ Form::~Form() {
 void Form::DestroyWindow() {
     delete unloaded_.data();
     if (window_) {
-        --loadedForms;
+        Application::Instance().FormUnloaded();
         delete window_.data();
     }
 }
 
 int Form::LoadedCount() {
-    return loadedForms;
+    return Application::Instance().LoadedForms();
 }
 
 void Form::Load() {
@@ -182,7 +179,7 @@ void Form::Load() {
         window->setWindowIcon(IconFromImages(definition_.iconImages));
     }
     window_ = window;
-    ++loadedForms;
+    Application::Instance().FormLoaded();
 
     CreateControls(*window);
 
@@ -241,10 +238,7 @@ void Form::Unload() {
     // once that handler has returned.
     window->deleteLater();
     unloaded_ = window;
-    --loadedForms;
-    if (loadedForms == 0) {
-        Application::LastFormUnloaded();
-    }
+    Application::Instance().FormUnloaded();
 }
 
 } // namespace runtime

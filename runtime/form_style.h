@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QProxyStyle>
 
 namespace runtime {
@@ -18,15 +17,6 @@ public:
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override;
-
-    // Draws a frame's border from Fusion's own image, read as PNG without asking every image
-    // plugin (SVG among them) whether it knows the format, which would load them all at start.
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override;
-
-private:
-    mutable QPixmap groupBoxFrame_;
-    mutable bool groupBoxFrameRead_ = false;
 };
 
 } // namespace runtime

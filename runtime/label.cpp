@@ -84,13 +84,8 @@ void Label::SetAutoSize(bool autoSize) {
     }
 }
 
-// The size QLabel would hint for its plain text without margins, from one layout of the text:
-// its own size hint lays the text out three times over, most of a recalculation's cost.
 void Label::FitToText() {
-    const QFontMetrics metrics(label_->font());
-    const QRect text = metrics.boundingRect(
-        0, 0, 2000, 2000, Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, label_->text());
-    label_->resize(text.size().expandedTo(QSize(0, metrics.height())));
+    label_->adjustSize();
 }
 
 void Label::SetTransparent() {

@@ -67,6 +67,8 @@ protected:
         main.Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window()));
         ASSERT_TRUE(WaitFor([this] { return Managed(main.window()); }));
+        ASSERT_TRUE(WaitFor(
+            [this] { return main.window()->frameGeometry() != main.window()->geometry(); }));
     }
     void TearDown() override {
         main.Unload();

@@ -1,5 +1,5 @@
 // What the program tells the desktop and the user about itself, once the application is prepared
-// as main() prepares it (gui_test_main calls runtime::PrepareApplication()).
+// as main() prepares it (gui_test_main starts the application as main() does).
 #include "qstring_printer.h"
 
 #include <QAbstractButton>

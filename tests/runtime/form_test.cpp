@@ -154,7 +154,7 @@ TEST(Application, EndsWhenTheLastFormIsUnloadedAlsoAToolWindow) {
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     watchdog.start(5000);
-    EXPECT_EQ(runtime::RunForms(main), 0);
+    EXPECT_EQ(runtime::Application::Instance().Run(main), 0);
     EXPECT_TRUE(mainClosedFirst) << "closing the main window must not end the program";
     EXPECT_FALSE(tool.IsLoaded());
 }
@@ -191,7 +191,7 @@ void RunFormWhoseButtonThrows() {
         }
     });
     answer.start(20);
-    const int status = runtime::RunForms(form);
+    const int status = runtime::Application::Instance().Run(form);
     std::exit(status);
 }
 

@@ -330,7 +330,7 @@ TEST_F(ProgramRun, KeepsRunningAfterTheMainWindowClosesUntilTheSchematicCloses) 
             schematicClosed = true;
         });
     });
-    EXPECT_EQ(runtime::RunForms(main), 0) << "99: the program did not end";
+    EXPECT_EQ(runtime::Application::Instance().Run(main), 0) << "99: the program did not end";
     EXPECT_TRUE(schematicOpenAfterMainClosed) << "closing the main window ended the program";
     EXPECT_TRUE(schematicClosed);
     EXPECT_EQ(runtime::Form::LoadedCount(), 0);
@@ -349,7 +349,7 @@ TEST_F(ProgramRun, EndsWhenTheMainWindowClosesAfterTheSchematicClosedItself) {
             main.window()->close();
         });
     });
-    EXPECT_EQ(runtime::RunForms(main), 0) << "99: the program did not end";
+    EXPECT_EQ(runtime::Application::Instance().Run(main), 0) << "99: the program did not end";
     EXPECT_TRUE(mainOpenAfterSchematicClosed) << "the click on the diagram ended the program";
     EXPECT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(runtime::Form::LoadedCount(), 0);

@@ -12,7 +12,7 @@
 #include "gui_helpers.h"
 #include "main_window_checks.h"
 #include "process_memory.h"
-#include "runtime/failure.h"
+#include "runtime/application.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
 #include "user_session.h"
@@ -159,7 +159,7 @@ TEST(Soak, RandomUserActions) {
         for (const QString& text : boxes.Seen()) {
             problems.push_back("a message box appeared: " + text.toStdString());
         }
-        if (runtime::HasFailed()) {
+        if (runtime::Application::Instance().Failed()) {
             problems.push_back("the program is ending on a failure");
         }
         if (problems.empty() && !::testing::Test::HasFailure()) {

@@ -1,6 +1,7 @@
-// Runs GoogleTest inside a QApplication, on Qt's offscreen platform unless the caller chose one
-// (the screenshot tests run under Xvfb).
+// Runs GoogleTest inside the program's application, on Qt's offscreen platform unless the caller
+// chose one (the screenshot and desktop tests run under Xvfb).
 #include "runtime/application.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QStyleHints>
@@ -36,11 +37,10 @@ int main(int argc, char** argv) {
         }
         setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
     }
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    // As the program starts, with its identity, fonts and translations.
+    runtime::Application application(argc, argv, ui::Program());
     // Quicker double-click time: the tests wait it out between clicks as a user would.
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
-    runtime::PrepareApplication();
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -36,7 +36,8 @@ QImage ScreenshotOf(QWidget* window) {
 }
 
 void Save(const QImage& image, const char* name) {
-    const QString path = QDir(QStringLiteral(VIRELDO_SCREENSHOT_DIR)).filePath(QString::fromLatin1(name));
+    const QString path =
+        QDir(QStringLiteral(VIRELDO_SCREENSHOT_DIR)).filePath(QString::fromLatin1(name));
     EXPECT_TRUE(image.save(path)) << path.toStdString();
 }
 

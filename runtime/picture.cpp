@@ -1,15 +1,11 @@
-#include "runtime/button.h"
-#include "runtime/frame.h"
-#include "runtime/image_file.h"
 #include "runtime/picture.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionFocusRect>
@@ -17,28 +13,6 @@
 #include <cmath>
 
 namespace runtime {
-
-Frame::Frame(QWidget* container, const QString& name, const QString& caption)
-    : Control(new QGroupBox(caption, container), name), group_(static_cast<QGroupBox*>(widget())) {
-    group_->setFocusPolicy(Qt::NoFocus);
-}
-
-QString Frame::Caption() const {
-    return group_->title();
-}
-
-Button::Button(QWidget* container, const QString& name, const QString& caption)
-    : Control(new QPushButton(caption, container), name),
-      button_(static_cast<QPushButton*>(widget())) {
-    button_->setAutoDefault(false);
-    button_->setDefault(false);
-    button_->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(button_, &QPushButton::clicked, this, [this] { Click.RaiseFromUser(); });
-}
-
-QString Button::Caption() const {
-    return button_->text();
-}
 
 namespace {
 
@@ -103,7 +77,9 @@ protected:
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
         if (readSize_ != pixels) {
             readSize_ = pixels; // a file that cannot be read is not tried again at this size
-            image_ = ReadImageFile(path_, pixels); // stretched, as the picture box does
+            QImageReader reader(path_);
+            reader.setScaledSize(pixels); // stretched, as the picture box does
+            image_ = reader.read();
             image_.setDevicePixelRatio(ratio);
         }
         QPainter painter(this);
