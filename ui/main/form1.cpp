@@ -3,6 +3,7 @@
 #include "calc/caption_checks.h"
 #include "calc/checked_number.h"
 #include "catalogue/main_window_lists.h"
+#include "runtime/controls.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/window_definition.h"
@@ -33,93 +34,126 @@ Form1::~Form1() {
     DestroyWindow();
 }
 
+namespace {
+
+using runtime::ControlKind;
+using runtime::EventKind;
+
+// The window's controls, in the order of its definition; a frame is followed by what it holds.
+// clang-format off
+constexpr runtime::ControlDefinition Layout[] = {
+    {.name = "Frame1", .kind = ControlKind::Frame, .rect = {3240, 120, 1695, 2895},
+     .text = "Fréquence", .tab = 16},
+    {.name = "Command2", .kind = ControlKind::Button, .container = "Frame1",
+     .rect = {360, 2400, 990, 360}, .text = "Calcul", .tab = 20,
+     .description = "Recalcule les résultats"},
+    {.name = "LblPlageBas", .kind = ControlKind::Label, .container = "Frame1",
+     .rect = {0, 1560, 1845, 195}, .text = "Plage Basse Hz", .centred = true, .selectable = true,
+     .tab = 19, .description = ResultDescription::LblPlageBas},
+    {.name = "LblPlageHaut", .kind = ControlKind::Label, .container = "Frame1",
+     .rect = {0, 600, 1725, 195}, .text = "Plage Haute Hz", .centred = true, .selectable = true,
+     .tab = 18, .description = ResultDescription::LblPlageHaut},
+    {.name = "Freq", .kind = ControlKind::Label, .container = "Frame1",
+     .rect = {0, 1080, 1725, 195}, .text = "1000,000 Hz", .centred = true, .selectable = true,
+     .tab = 17, .description = ResultDescription::Freq},
+
+    {.name = "Frame2", .kind = ControlKind::Frame, .rect = {120, 120, 3015, 1215},
+     .text = "Fréquence centrale", .tab = 11},
+    {.name = "ComboValC1", .kind = ControlKind::ListBox, .container = "Frame2",
+     .rect = {120, 720, 1095, 315}, .tab = 2, .accessibleName = "Unité de C1"},
+    {.name = "ComboValR1", .kind = ControlKind::ListBox, .container = "Frame2",
+     .rect = {120, 360, 1095, 315}, .tab = 0, .accessibleName = "Unité de R1"},
+    {.name = "ComboC", .kind = ControlKind::ListBox, .container = "Frame2",
+     .rect = {1200, 720, 1095, 315}, .tab = 3, .accessibleName = "Valeur de C1"},
+    {.name = "ComboR", .kind = ControlKind::EditableBox, .container = "Frame2",
+     .rect = {1200, 360, 1095, 315}, .text = "ComboR", .tab = 1,
+     .accessibleName = "Valeur de R1", .toolTip = ResistorTip::Number},
+    {.name = "Label4", .kind = ControlKind::Label, .container = "Frame2",
+     .rect = {2400, 760, 195, 195}, .text = "C1", .autoSize = true, .tab = 13},
+    {.name = "Label2", .kind = ControlKind::Label, .container = "Frame2",
+     .rect = {2400, 400, 540, 195}, .text = "R1/RV1", .autoSize = true, .tab = 12},
+
+    {.name = "Frame3", .kind = ControlKind::Frame, .rect = {120, 1440, 3015, 1575},
+     .text = "Plage de capture", .tab = 8},
+    {.name = "ComboC2", .kind = ControlKind::ListBox, .container = "Frame3",
+     .rect = {1200, 360, 1095, 315}, .tab = 5, .accessibleName = "Valeur de C2"},
+    {.name = "ComboValC2", .kind = ControlKind::ListBox, .container = "Frame3",
+     .rect = {120, 360, 1095, 315}, .tab = 4, .accessibleName = "Unité de C2"},
+    {.name = "ComboV", .kind = ControlKind::ListBox, .container = "Frame3",
+     .rect = {1440, 720, 855, 315}, .tab = 6, .accessibleName = "Tension d'alimentation"},
+    {.name = "Label6", .kind = ControlKind::Label, .container = "Frame3",
+     .rect = {120, 720, 1155, 195}, .text = "Tension d'alim. :", .autoSize = true, .tab = 14},
+    {.name = "B", .kind = ControlKind::Label, .container = "Frame3",
+     .rect = {1440, 1200, 780, 195}, .text = "+/- 100 Hz", .centred = true, .autoSize = true,
+     .selectable = true, .tab = 10, .description = ResultDescription::B},
+    {.name = "Label3", .kind = ControlKind::Label, .container = "Frame3",
+     .rect = {2400, 400, 195, 195}, .text = "C2", .autoSize = true, .tab = 9},
+
+    {.name = "Command3", .kind = ControlKind::Button, .rect = {120, 3120, 4815, 360},
+     .text = "Voir le schéma életronique", .tab = 7,
+     .description = "Ouvre la fenêtre du schéma"},
+    // Its grey stands for the workspace colour of the system palette, dark enough to read.
+    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 3560, 4815, 195},
+     .text = "Dévellopé par l'atelier Vireldo - www.vireldo.example", .centred = true, .tab = 15,
+     .foreColour = 0xff696969},
+};
+// clang-format on
+
+// Which routine answers which event; the handlers of the unit boxes run another handler.
+struct Handler {
+    const char* control;
+    EventKind event;
+    void (Form1::*routine)();
+};
+
+constexpr Handler Handlers[] = {
+    {"ComboR", EventKind::Change, &Form1::ComboR_Change},
+    {"ComboR", EventKind::Click, &Form1::ComboR_Click},
+    {"ComboValR1", EventKind::Change, &Form1::ComboValR1_Change},
+    {"ComboValR1", EventKind::Click, &Form1::ComboValR1_Click},
+    {"ComboValR1", EventKind::Scroll, &Form1::ComboValR1_Scroll},
+    {"ComboC", EventKind::Change, &Form1::ComboC_Change},
+    {"ComboC", EventKind::Click, &Form1::ComboC_Click},
+    {"ComboValC1", EventKind::Change, &Form1::ComboValC1_Change},
+    {"ComboValC1", EventKind::Click, &Form1::ComboValC1_Click},
+    {"ComboValC1", EventKind::Scroll, &Form1::ComboValC1_Scroll},
+    {"ComboC2", EventKind::Change, &Form1::ComboC2_Change},
+    {"ComboC2", EventKind::Click, &Form1::ComboC2_Click},
+    {"ComboValC2", EventKind::Change, &Form1::ComboValC2_Change},
+    {"ComboValC2", EventKind::Click, &Form1::ComboValC2_Click},
+    {"ComboValC2", EventKind::Scroll, &Form1::ComboValC2_Scroll},
+    {"ComboV", EventKind::Change, &Form1::ComboV_Change},
+    {"ComboV", EventKind::Click, &Form1::ComboV_Click},
+    {"Command2", EventKind::Click, &Form1::Command2_Click},
+    {"Command3", EventKind::Click, &Form1::Command3_Click},
+};
+
+} // namespace
+
 void Form1::CreateControls(QWidget& client) {
-    using runtime::ComboBox;
-    using runtime::Label;
-    const auto list = ComboBox::Style::List;
+    const runtime::Controls made(client, Layout);
+    made.Bind(Frame1, "Frame1");
+    made.Bind(Frame2, "Frame2");
+    made.Bind(Frame3, "Frame3");
+    made.Bind(ComboValR1, "ComboValR1");
+    made.Bind(ComboR, "ComboR");
+    made.Bind(ComboValC1, "ComboValC1");
+    made.Bind(ComboC, "ComboC");
+    made.Bind(ComboValC2, "ComboValC2");
+    made.Bind(ComboC2, "ComboC2");
+    made.Bind(ComboV, "ComboV");
+    made.Bind(Freq, "Freq");
+    made.Bind(B, "B");
+    made.Bind(LblPlageBas, "LblPlageBas");
+    made.Bind(LblPlageHaut, "LblPlageHaut");
+    made.Bind(Label1, "Label1");
+    made.Bind(Label2, "Label2");
+    made.Bind(Label3, "Label3");
+    made.Bind(Label4, "Label4");
+    made.Bind(Label6, "Label6");
+    made.Bind(Command2, "Command2");
+    made.Bind(Command3, "Command3");
 
-    auto label = [](QWidget* container, const char* name, const char* text, int left, int top,
-                    int width, int height, bool centred, bool autoSize, int tabIndex) {
-        auto* made = new Label(container, QString::fromLatin1(name));
-        made->Move(left, top, width, height);
-        made->SetCentred(centred);
-        made->SetCaption(QString::fromUtf8(text));
-        made->SetAutoSize(autoSize);
-        made->SetTabIndex(tabIndex);
-        return made;
-    };
-    auto combo = [](QWidget* container, const char* name, ComboBox::Style style, int left, int top,
-                    int width, int tabIndex, const char* accessibleName) {
-        auto* made = new ComboBox(container, QString::fromLatin1(name), style);
-        made->Move(left, top, width, 315);
-        made->SetTabIndex(tabIndex);
-        made->SetAccessibleName(QString::fromUtf8(accessibleName));
-        return made;
-    };
-
-    auto frame = [&client](const char* name, const char* caption, int left, int top, int width,
-                           int height, int tabIndex) {
-        auto* made =
-            new runtime::Frame(&client, QString::fromLatin1(name), QString::fromUtf8(caption));
-        made->Move(left, top, width, height);
-        made->SetTabIndex(tabIndex);
-        return made;
-    };
-
-    // In the order of the window definition; a frame is followed by what it holds.
-    Frame1 = frame("Frame1", "Fréquence", 3240, 120, 1695, 2895, 16);
-    QWidget* frame1 = Frame1->widget();
-    Command2 = new runtime::Button(frame1, QStringLiteral("Command2"), QStringLiteral("Calcul"));
-    Command2->Move(360, 2400, 990, 360);
-    Command2->SetTabIndex(20);
-    Command2->SetAccessibleDescription(QStringLiteral("Recalcule les résultats"));
-    LblPlageBas =
-        label(frame1, "LblPlageBas", "Plage Basse Hz", 0, 1560, 1845, 195, true, false, 19);
-    LblPlageHaut =
-        label(frame1, "LblPlageHaut", "Plage Haute Hz", 0, 600, 1725, 195, true, false, 18);
-    Freq = label(frame1, "Freq", "1000,000 Hz", 0, 1080, 1725, 195, true, false, 17);
-
-    Frame2 = frame("Frame2", "Fréquence centrale", 120, 120, 3015, 1215, 11);
-    QWidget* frame2 = Frame2->widget();
-    ComboValC1 = combo(frame2, "ComboValC1", list, 120, 720, 1095, 2, "Unité de C1");
-    ComboValR1 = combo(frame2, "ComboValR1", list, 120, 360, 1095, 0, "Unité de R1");
-    ComboC = combo(frame2, "ComboC", list, 1200, 720, 1095, 3, "Valeur de C1");
-    ComboR = combo(frame2, "ComboR", ComboBox::Style::Editable, 1200, 360, 1095, 1, "Valeur de R1");
-    ComboR->SetText(QStringLiteral("ComboR"));
-    ComboR->SetToolTip(ResistorTip::Number);
-    Label4 = label(frame2, "Label4", "C1", 2400, 760, 195, 195, false, true, 13);
-    Label2 = label(frame2, "Label2", "R1/RV1", 2400, 400, 540, 195, false, true, 12);
-
-    Frame3 = frame("Frame3", "Plage de capture", 120, 1440, 3015, 1575, 8);
-    QWidget* frame3 = Frame3->widget();
-    ComboC2 = combo(frame3, "ComboC2", list, 1200, 360, 1095, 5, "Valeur de C2");
-    ComboValC2 = combo(frame3, "ComboValC2", list, 120, 360, 1095, 4, "Unité de C2");
-    ComboV = combo(frame3, "ComboV", list, 1440, 720, 855, 6, "Tension d'alimentation");
-    Label6 = label(frame3, "Label6", "Tension d'alim. :", 120, 720, 1155, 195, false, true, 14);
-    B = label(frame3, "B", "+/- 100 Hz", 1440, 1200, 780, 195, true, true, 10);
-    Label3 = label(frame3, "Label3", "C2", 2400, 400, 195, 195, false, true, 9);
-
-    Command3 = new runtime::Button(&client, QStringLiteral("Command3"),
-                                   QStringLiteral("Voir le schéma életronique"));
-    Command3->Move(120, 3120, 4815, 360);
-    Command3->SetTabIndex(7);
-    Command3->SetAccessibleDescription(QStringLiteral("Ouvre la fenêtre du schéma"));
-    Label1 = label(&client, "Label1", "Dévellopé par l'atelier Vireldo - www.vireldo.example", 120,
-                   3560, 4815, 195, true, false, 15);
-    // Stands for the workspace colour of the system palette: a muted grey, dark enough to read.
-    Label1->SetForeColor(QColor(105, 105, 105));
-
-    // A screen reader reads a result label's caption; what it is comes as its description.
-    Freq->SetAccessibleDescription(ResultDescription::Freq);
-    B->SetAccessibleDescription(ResultDescription::B);
-    LblPlageBas->SetAccessibleDescription(ResultDescription::LblPlageBas);
-    LblPlageHaut->SetAccessibleDescription(ResultDescription::LblPlageHaut);
-
-    // The results can be selected and copied; the window's context menu copies them all.
-    for (runtime::Label* result :
-         {Freq.data(), B.data(), LblPlageBas.data(), LblPlageHaut.data()}) {
-        result->SetSelectable();
-    }
     // The arrow keys step from the resistor value shown, read by the program's number rules.
     ComboR->SetValueReader([](const QString& text) -> std::optional<double> {
         const auto number = calc::checked::TextToNumber(Utf8(text));
@@ -129,25 +163,11 @@ void Form1::CreateControls(QWidget& client) {
     catalogue::FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
-    ComboR->Change.Connect([this] { ComboR_Change(); });
-    ComboR->Click.Connect([this] { ComboR_Click(); });
-    ComboValR1->Change.Connect([this] { ComboValR1_Change(); });
-    ComboValR1->Click.Connect([this] { ComboValR1_Click(); });
-    ComboValR1->Scroll.Connect([this] { ComboValR1_Scroll(); });
-    ComboC->Change.Connect([this] { ComboC_Change(); });
-    ComboC->Click.Connect([this] { ComboC_Click(); });
-    ComboValC1->Change.Connect([this] { ComboValC1_Change(); });
-    ComboValC1->Click.Connect([this] { ComboValC1_Click(); });
-    ComboValC1->Scroll.Connect([this] { ComboValC1_Scroll(); });
-    ComboC2->Change.Connect([this] { ComboC2_Change(); });
-    ComboC2->Click.Connect([this] { ComboC2_Click(); });
-    ComboValC2->Change.Connect([this] { ComboValC2_Change(); });
-    ComboValC2->Click.Connect([this] { ComboValC2_Click(); });
-    ComboValC2->Scroll.Connect([this] { ComboValC2_Scroll(); });
-    ComboV->Change.Connect([this] { ComboV_Change(); });
-    ComboV->Click.Connect([this] { ComboV_Click(); });
-    Command2->Click.Connect([this] { Command2_Click(); });
-    Command3->Click.Connect([this] { Command3_Click(); });
+    for (const Handler& handler : Handlers) {
+        made.EventOf(handler.control, handler.event).Connect([this, routine = handler.routine] {
+            (this->*routine)();
+        });
+    }
 }
 
 void Form1::Form_Load() {
@@ -188,10 +208,11 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
         runtime::Label* label;
         const calc::CaptionCheck& check;
         QString description;
-    } marks[] = {{Freq, checks.Freq, ResultDescription::Freq},
-                 {B, checks.B, ResultDescription::B},
-                 {LblPlageBas, checks.LblPlageBas, ResultDescription::LblPlageBas},
-                 {LblPlageHaut, checks.LblPlageHaut, ResultDescription::LblPlageHaut}};
+    } marks[] = {
+        {Freq, checks.Freq, QString::fromUtf8(ResultDescription::Freq)},
+        {B, checks.B, QString::fromUtf8(ResultDescription::B)},
+        {LblPlageBas, checks.LblPlageBas, QString::fromUtf8(ResultDescription::LblPlageBas)},
+        {LblPlageHaut, checks.LblPlageHaut, QString::fromUtf8(ResultDescription::LblPlageHaut)}};
     for (const auto& mark : marks) {
         const QString reason = Reason(mark.check);
         if (reason == mark.label->ToolTip()) {
@@ -214,7 +235,7 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
     }
 
     const bool number = calc::checked::TextToNumber(inputs.ComboR).ok();
-    const QString tip = number ? ResistorTip::Number : ResistorTip::NotANumber;
+    const QString tip = QString::fromUtf8(number ? ResistorTip::Number : ResistorTip::NotANumber);
     if (ComboR->ToolTip() != tip) {
         if (number) {
             ComboR->ResetForeColor();
@@ -235,10 +256,10 @@ QString Form1::ResultsText() const {
         line(QStringLiteral("C2"), ComboC2->Text() + QLatin1Char(' ') + ComboValC2->Text()) +
         line(QStringLiteral("Tension d'alimentation"), ComboV->Text() + QStringLiteral(" V"));
     const std::pair<const runtime::Label*, QString> results[] = {
-        {Freq, ResultDescription::Freq},
-        {B, ResultDescription::B},
-        {LblPlageBas, ResultDescription::LblPlageBas},
-        {LblPlageHaut, ResultDescription::LblPlageHaut}};
+        {Freq, QString::fromUtf8(ResultDescription::Freq)},
+        {B, QString::fromUtf8(ResultDescription::B)},
+        {LblPlageBas, QString::fromUtf8(ResultDescription::LblPlageBas)},
+        {LblPlageHaut, QString::fromUtf8(ResultDescription::LblPlageHaut)}};
     for (const auto& [label, what] : results) {
         // A marked result carries its reason along, as its tool tip says it.
         const QString reason = label->ToolTip();

@@ -16,16 +16,16 @@ inline const QColor WarningColour(164, 0, 0);
 
 // What a screen reader says a result label is; a mark's reason follows it.
 namespace ResultDescription {
-inline const QString Freq = QStringLiteral("Fréquence centrale");
-inline const QString B = QStringLiteral("Demi-largeur de la plage de capture");
-inline const QString LblPlageBas = QStringLiteral("Limite basse de la plage de capture");
-inline const QString LblPlageHaut = QStringLiteral("Limite haute de la plage de capture");
+inline constexpr char Freq[] = "Fréquence centrale";
+inline constexpr char B[] = "Demi-largeur de la plage de capture";
+inline constexpr char LblPlageBas[] = "Limite basse de la plage de capture";
+inline constexpr char LblPlageHaut[] = "Limite haute de la plage de capture";
 } // namespace ResultDescription
 
 // The resistor box's tool tip while its text is a number, and while it is not.
 namespace ResistorTip {
-inline const QString Number = QStringLiteral("Modifiable");
-inline const QString NotANumber = QStringLiteral("Nombre attendu, virgule décimale : 4,7");
+inline constexpr char Number[] = "Modifiable";
+inline constexpr char NotANumber[] = "Nombre attendu, virgule décimale : 4,7";
 } // namespace ResistorTip
 
 // Why a caption is marked, in French, naming what is at fault; empty for a current caption.

@@ -1,29 +1,37 @@
 #include "ui/schematic/form2.h"
 
+#include "runtime/controls.h"
 #include "runtime/shell.h"
 #include "ui/main/form1.h"
 #include "ui/window_definition.h"
-
-#include <QColor>
-#include <QWidget>
 
 namespace ui {
 
 namespace {
 
-// The user's values on the diagram: white boxes with green bold text that hide the printed ones.
-runtime::Label* ValueLabel(QWidget& client, const char* name, const char* text, int left, int top,
-                           int width, int height) {
-    auto* label = new runtime::Label(&client, QString::fromLatin1(name));
-    label->Move(left, top, width, height);
-    label->SetBackColor(Qt::white);
-    label->SetForeColor(QColor(0, 192, 0));
-    label->SetFont(QStringLiteral("Tahoma"), 9.75, true);
-    label->SetCentred(true);
-    label->SetCaption(QString::fromLatin1(text));
-    label->SetAutoSize(true);
-    return label;
-}
+using runtime::ControlKind;
+
+// The user's values on the diagram, white boxes with green bold text that hide the printed ones,
+// lie above the diagram; the diagram is 60 twips wider and 240 twips lower than the client area.
+// The picture is the one control that takes the focus: Enter or Space opens the page, as a click
+// does.
+constexpr QRgb White = 0xffffffff, Green = 0xff00c000;
+// clang-format off
+constexpr runtime::ControlDefinition Layout[] = {
+    {.name = "LblR1", .kind = ControlKind::Label, .rect = {10695, 5520, 285, 240}, .text = "R1",
+     .centred = true, .autoSize = true, .tab = 2, .foreColour = Green, .backColour = White,
+     .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
+    {.name = "LblC2", .kind = ControlKind::Label, .rect = {5700, 5685, 255, 240}, .text = "C2",
+     .centred = true, .autoSize = true, .tab = 1, .foreColour = Green, .backColour = White,
+     .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
+    {.name = "LblC1", .kind = ControlKind::Label, .rect = {11430, 6600, 255, 360}, .text = "C1",
+     .centred = true, .autoSize = true, .tab = 0, .foreColour = Green, .backColour = White,
+     .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
+    {.name = "Image1", .kind = ControlKind::Picture, .rect = {0, 0, 12975, 7695},
+     .text = ":/schematic.svg", .tab = 3, .accessibleName = "Schéma du décodeur de tonalité",
+     .toolTip = "Cliquer pour accéder à la page de Vireldo Électronique"},
+};
+// clang-format on
 
 runtime::FormDefinition Definition() {
     runtime::FormDefinition definition =
@@ -41,19 +49,11 @@ Form2::~Form2() {
 }
 
 void Form2::CreateControls(QWidget& client) {
-    LblR1 = ValueLabel(client, "LblR1", "R1", 10695, 5520, 285, 240);
-    LblC2 = ValueLabel(client, "LblC2", "C2", 5700, 5685, 255, 240);
-    LblC1 = ValueLabel(client, "LblC1", "C1", 11430, 6600, 255, 360);
-    Image1 =
-        new runtime::Picture(&client, QStringLiteral("Image1"), QStringLiteral(":/schematic.svg"));
-    // 60 twips wider and 240 twips lower than the client area, as the window was drawn.
-    Image1->Move(0, 0, 12975, 7695);
-    Image1->SetToolTip(QStringLiteral("Cliquer pour accéder à la page de Vireldo Électronique"));
-    Image1->SetAccessibleName(QStringLiteral("Schéma du décodeur de tonalité"));
-    // The one control that takes the focus: Enter or Space opens the page, as a click does.
-    Image1->SetTabIndex(3);
-    // The labels lie above the picture.
-    Image1->widget()->lower();
+    const runtime::Controls made(client, Layout);
+    made.Bind(LblR1, "LblR1");
+    made.Bind(LblC2, "LblC2");
+    made.Bind(LblC1, "LblC1");
+    made.Bind(Image1, "Image1");
     Image1->Click.Connect([this] { Image1_Click(); });
 }
 
