@@ -50,7 +50,7 @@ BENCHMARK(BM_CalculFailingSteps);
 
 void BM_TextToNumber(benchmark::State& state) {
     for (auto _ : state) {
-        double value = calc::TextToNumber("1748,252");
+        calc::Checked<double> value = calc::TextToNumber("1748,252");
         benchmark::DoNotOptimize(value);
     }
 }

@@ -1,7 +1,5 @@
 #include "calc/number_text.h"
 
-#include "calc/checked_number.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,7 +8,6 @@
 #include <cstring>
 #include <string>
 #include <system_error>
-#include <utility>
 
 #if defined(__FAST_MATH__)
 #error "The number rules need IEEE arithmetic: build without -ffast-math."
@@ -149,7 +146,7 @@ bool LeadingPower(const NumberForm& form, long long& power) noexcept {
     return true;
 }
 
-checked::Checked<double> Fail(FailureKind kind) noexcept {
+Checked<double> Fail(FailureKind kind) noexcept {
     return {0.0, kind};
 }
 
@@ -157,7 +154,7 @@ checked::Checked<double> Fail(FailureKind kind) noexcept {
 // by hand, never produced by the program) take one allocation.
 constexpr std::size_t kStackText = 128;
 
-checked::Checked<double> Convert(const NumberForm& form) noexcept {
+Checked<double> Convert(const NumberForm& form) noexcept {
     // An integer of at most 15 digits and a power of ten up to 22 are both exact doubles, so
     // one correctly rounded division or multiplication gives the double nearest to the text.
     // Every text of the lists and every text NumberToText writes for an ordinary value is read
@@ -210,7 +207,7 @@ checked::Checked<double> Convert(const NumberForm& form) noexcept {
     return {form.negative ? -magnitude : magnitude, std::nullopt};
 }
 
-checked::Checked<double> Finite(double result) noexcept {
+Checked<double> Finite(double result) noexcept {
     if (!std::isfinite(result)) {
         return Fail(FailureKind::Overflow);
     }
@@ -256,92 +253,10 @@ bool FindShortDecimal(double magnitude, std::uint64_t& significand, int& decimal
     return false;
 }
 
-template <typename T> T ValueOrThrow(const checked::Checked<T>& result) {
-    if (!result.ok()) {
-        throw NumberFailure(*result.failure);
-    }
-    return result.value;
-}
-
-} // namespace
-
-std::string_view FailureText(FailureKind kind) noexcept {
-    switch (kind) {
-    case FailureKind::TypeMismatch:
-        return "Incompatibilité de type";
-    case FailureKind::Overflow:
-        return "Dépassement de capacité";
-    case FailureKind::DivisionByZero:
-        return "Division par zéro";
-    case FailureKind::InvalidArgument:
-        return "Argument ou appel de procédure incorrect";
-    }
-    return "Erreur";
-}
-
-NumberFailure::NumberFailure(FailureKind kind, std::string message)
-    : std::runtime_error(std::move(message)), kind_(kind) {}
-
-NumberFailure::NumberFailure(FailureKind kind)
-    : NumberFailure(kind, std::string(FailureText(kind))) {}
-
-namespace checked {
-
-Checked<double> TextToNumber(std::string_view text) noexcept {
-    NumberForm form;
-    if (!ParseForm(text, form)) {
-        return Fail(FailureKind::TypeMismatch);
-    }
-    return Convert(form);
-}
-
-Checked<double> RoundDecimals(double value, int decimals) noexcept {
-    // Exact powers of ten only, so that the scale itself adds no rounding.
-    if (decimals < 0 || decimals >= static_cast<int>(kExactPowersOfTen.size())) {
-        return Fail(FailureKind::InvalidArgument);
-    }
-    const double scale = kExactPowersOfTen[static_cast<std::size_t>(decimals)];
-    const double scaled = value * scale;
-    if (!std::isfinite(scaled)) {
-        return Fail(FailureKind::Overflow);
-    }
-    const double whole = std::trunc(scaled);
-    const double fraction = scaled - whole; // exact: both lie in the same binade or below
-    return {RoundHalfEven(whole, fraction) / scale, std::nullopt};
-}
-
-Checked<std::int32_t> NumberToInteger(double value) noexcept {
-    if (std::isnan(value) || value < -2147483648.5 || value >= 2147483647.5) {
-        return {0, FailureKind::Overflow};
-    }
-    const double whole = std::trunc(value);
-    return {static_cast<std::int32_t>(RoundHalfEven(whole, value - whole)), std::nullopt};
-}
-
-Checked<double> SquareRoot(double value) noexcept {
-    if (std::isnan(value) || value < 0) {
-        return Fail(FailureKind::InvalidArgument);
-    }
-    return {std::sqrt(value), std::nullopt};
-}
-
-Checked<double> Add(double a, double b) noexcept {
-    return Finite(a + b);
-}
-Checked<double> Subtract(double a, double b) noexcept {
-    return Finite(a - b);
-}
-Checked<double> Multiply(double a, double b) noexcept {
-    return Finite(a * b);
-}
-
-Checked<double> Divide(double a, double b) noexcept {
-    if (b == 0) {
-        // 0 / 0 is an invalid operation, reported like an overflow.
-        return Fail(a != 0 && !std::isnan(a) ? FailureKind::DivisionByZero : FailureKind::Overflow);
-    }
-    return Finite(a / b);
-}
+// The longest text WriteNumber produces: "-1,23456789012345E-308" is 22 characters.
+constexpr std::size_t kMaxNumberText = 24;
+// The longest text WriteInteger produces: "-2147483648".
+constexpr std::size_t kMaxIntegerText = 11;
 
 std::size_t WriteNumber(double value, char* out) noexcept {
     if (value == 0) {
@@ -440,45 +355,72 @@ std::size_t WriteInteger(std::int32_t value, char* out) noexcept {
     return static_cast<std::size_t>(std::to_chars(out, out + kMaxIntegerText, value).ptr - out);
 }
 
-} // namespace checked
+} // namespace
 
-double TextToNumber(std::string_view text) {
-    return ValueOrThrow(checked::TextToNumber(text));
+Checked<double> TextToNumber(std::string_view text) noexcept {
+    NumberForm form;
+    if (!ParseForm(text, form)) {
+        return Fail(FailureKind::TypeMismatch);
+    }
+    return Convert(form);
+}
+
+Checked<double> RoundDecimals(double value, int decimals) noexcept {
+    // Exact powers of ten only, so that the scale itself adds no rounding.
+    if (decimals < 0 || decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+        return Fail(FailureKind::InvalidArgument);
+    }
+    const double scale = kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled)) {
+        return Fail(FailureKind::Overflow);
+    }
+    const double whole = std::trunc(scaled);
+    const double fraction = scaled - whole; // exact: both lie in the same binade or below
+    return {RoundHalfEven(whole, fraction) / scale, std::nullopt};
+}
+
+Checked<std::int32_t> NumberToInteger(double value) noexcept {
+    if (std::isnan(value) || value < -2147483648.5 || value >= 2147483647.5) {
+        return {0, FailureKind::Overflow};
+    }
+    const double whole = std::trunc(value);
+    return {static_cast<std::int32_t>(RoundHalfEven(whole, value - whole)), std::nullopt};
+}
+
+Checked<double> SquareRoot(double value) noexcept {
+    if (std::isnan(value) || value < 0) {
+        return Fail(FailureKind::InvalidArgument);
+    }
+    return {std::sqrt(value), std::nullopt};
+}
+
+Checked<double> Add(double a, double b) noexcept {
+    return Finite(a + b);
+}
+Checked<double> Subtract(double a, double b) noexcept {
+    return Finite(a - b);
+}
+Checked<double> Multiply(double a, double b) noexcept {
+    return Finite(a * b);
+}
+
+Checked<double> Divide(double a, double b) noexcept {
+    if (b == 0) {
+        // 0 / 0 is an invalid operation, reported like an overflow.
+        return Fail(a != 0 && !std::isnan(a) ? FailureKind::DivisionByZero : FailureKind::Overflow);
+    }
+    return Finite(a / b);
 }
 
 std::string NumberToText(double value) {
-    std::array<char, checked::kMaxNumberText> text;
-    return std::string(text.data(), checked::WriteNumber(value, text.data()));
+    std::array<char, kMaxNumberText> text;
+    return std::string(text.data(), WriteNumber(value, text.data()));
 }
 
 std::string IntegerToText(std::int32_t value) {
-    std::array<char, checked::kMaxIntegerText> text;
-    return std::string(text.data(), checked::WriteInteger(value, text.data()));
-}
-
-double RoundDecimals(double value, int decimals) {
-    return ValueOrThrow(checked::RoundDecimals(value, decimals));
-}
-
-std::int32_t NumberToInteger(double value) {
-    return ValueOrThrow(checked::NumberToInteger(value));
-}
-
-double SquareRoot(double value) {
-    return ValueOrThrow(checked::SquareRoot(value));
-}
-
-double Add(double a, double b) {
-    return ValueOrThrow(checked::Add(a, b));
-}
-double Subtract(double a, double b) {
-    return ValueOrThrow(checked::Subtract(a, b));
-}
-double Multiply(double a, double b) {
-    return ValueOrThrow(checked::Multiply(a, b));
-}
-double Divide(double a, double b) {
-    return ValueOrThrow(checked::Divide(a, b));
+    std::array<char, kMaxIntegerText> text;
+    return std::string(text.data(), WriteInteger(value, text.data()));
 }
 
 std::size_t Find(std::u16string_view text, std::u16string_view what) {

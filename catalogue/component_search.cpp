@@ -1,6 +1,6 @@
 #include "catalogue/component_search.h"
 
-#include "calc/checked_number.h"
+#include "calc/number_text.h"
 #include "catalogue/value_lists.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ namespace catalogue {
 
 namespace {
 
-using calc::checked::Checked;
+using calc::Checked;
 
 // R1 in kilo-ohms.
 constexpr double kAdvisedLowest = 2.0;
@@ -42,13 +42,8 @@ constexpr std::array<Scaling, 3> kR1Scaling = {{{1000.0, true}, {0.0, false}, {1
 constexpr std::array<Scaling, 3> kC1Scaling = {{{1000000.0, true}, {1000.0, true}, {0.0, false}}};
 constexpr std::array<Scaling, 2> kC2Scaling = {{{1000.0, true}, {0.0, false}}};
 
-std::string NumberText(double value) {
-    std::array<char, calc::checked::kMaxNumberText> text;
-    return std::string(text.data(), calc::checked::WriteNumber(value, text.data()));
-}
-
 std::optional<double> Read(std::string_view text) {
-    const Checked<double> number = calc::checked::TextToNumber(text);
+    const Checked<double> number = calc::TextToNumber(text);
     return number.ok() ? std::optional(number.value) : std::nullopt;
 }
 
@@ -65,14 +60,12 @@ std::optional<double> WorkingValue(std::string_view text, int unit,
     if (!number || scaling.factor == 0.0) {
         return number;
     }
-    const Checked<double> scaled = scaling.divide
-                                       ? calc::checked::Divide(*number, scaling.factor)
-                                       : calc::checked::Multiply(*number, scaling.factor);
+    const Checked<double> scaled = scaling.divide ? calc::Divide(*number, scaling.factor)
+                                                  : calc::Multiply(*number, scaling.factor);
     if (!scaled.ok()) {
         return std::nullopt;
     }
-    std::array<char, calc::checked::kMaxNumberText> stored;
-    return Read({stored.data(), calc::checked::WriteNumber(scaled.value, stored.data())});
+    return Read(calc::NumberToText(scaled.value));
 }
 
 // Below this, a value rounded to three decimals is a whole number of thousandths of at most 15
@@ -88,26 +81,26 @@ struct CentreFrequency {
 
 // 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three decimals.
 std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
-    const Checked<double> p = calc::checked::Multiply(c1, r1);
+    const Checked<double> p = calc::Multiply(c1, r1);
     if (!p.ok()) {
         return std::nullopt;
     }
-    const Checked<double> q = calc::checked::Divide(1.0, p.value);
+    const Checked<double> q = calc::Divide(1.0, p.value);
     if (!q.ok()) {
         return std::nullopt;
     }
-    const Checked<double> u = calc::checked::Multiply(q.value, 1000.0);
+    const Checked<double> u = calc::Multiply(q.value, 1000.0);
     if (!u.ok()) {
         return std::nullopt;
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(u.value, 3);
+    const Checked<double> rounded = calc::RoundDecimals(u.value, 3);
     if (!rounded.ok()) {
         return std::nullopt;
     }
     if (std::fabs(rounded.value) < kWrittenExactly) {
         return CentreFrequency{rounded.value, rounded.value};
     }
-    const std::optional<double> shown = Read(NumberText(rounded.value));
+    const std::optional<double> shown = Read(calc::NumberToText(rounded.value));
     if (!shown) {
         return std::nullopt;
     }
@@ -116,27 +109,27 @@ std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
 
 // 1070 x sqrt(V / (C2 x f0)), rounded to three decimals and then to a whole number.
 std::optional<std::int32_t> ComputeHalfWidth(double voltage, double f0, double c2) {
-    const Checked<double> product = calc::checked::Multiply(c2, f0);
+    const Checked<double> product = calc::Multiply(c2, f0);
     if (!product.ok()) {
         return std::nullopt;
     }
-    const Checked<double> d = calc::checked::Divide(voltage, product.value);
+    const Checked<double> d = calc::Divide(voltage, product.value);
     if (!d.ok()) {
         return std::nullopt;
     }
-    const Checked<double> s = calc::checked::SquareRoot(d.value);
+    const Checked<double> s = calc::SquareRoot(d.value);
     if (!s.ok()) {
         return std::nullopt;
     }
-    const Checked<double> w = calc::checked::Multiply(1070.0, s.value);
+    const Checked<double> w = calc::Multiply(1070.0, s.value);
     if (!w.ok()) {
         return std::nullopt;
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(w.value, 3);
+    const Checked<double> rounded = calc::RoundDecimals(w.value, 3);
     if (!rounded.ok()) {
         return std::nullopt;
     }
-    const Checked<std::int32_t> whole = calc::checked::NumberToInteger(rounded.value);
+    const Checked<std::int32_t> whole = calc::NumberToInteger(rounded.value);
     if (!whole.ok()) {
         return std::nullopt;
     }
@@ -252,17 +245,16 @@ struct Deviation {
 Deviation ComputeDeviation(double shown, double wanted) {
     // Both are finite and the shown frequency is not negative: no overflow here.
     const double difference = shown - wanted;
-    const Checked<double> ratio = calc::checked::Divide(difference, wanted);
-    const Checked<double> percent =
-        ratio.ok() ? calc::checked::Multiply(ratio.value, 100.0) : ratio;
+    const Checked<double> ratio = calc::Divide(difference, wanted);
+    const Checked<double> percent = ratio.ok() ? calc::Multiply(ratio.value, 100.0) : ratio;
     if (!percent.ok()) {
         // Only a wanted frequency below about 1E-296 Hz gets here.
         return {std::numeric_limits<double>::infinity(), "+∞"};
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(percent.value, 2);
+    const Checked<double> rounded = calc::RoundDecimals(percent.value, 2);
     constexpr double kHundredthsFitExactly = 1e13;
     if (!rounded.ok() || std::fabs(rounded.value) >= kHundredthsFitExactly) {
-        std::string text = NumberText(percent.value);
+        std::string text = calc::NumberToText(percent.value);
         if (percent.value > 0) {
             text.insert(text.begin(), '+');
         }
@@ -288,7 +280,7 @@ PairRow MakeRow(const Candidate& candidate, double wanted) {
     Deviation deviation = ComputeDeviation(candidate.frequency.shown, wanted);
     return PairRow{.r1 = {candidate.r1->unit, std::string(candidate.r1->text)},
                    .c1 = {candidate.c1->unit, std::string(candidate.c1->text)},
-                   .frequency = NumberText(candidate.frequency.rounded),
+                   .frequency = calc::NumberToText(candidate.frequency.rounded),
                    .deviation = std::move(deviation.text),
                    .deviationValue = deviation.value,
                    .advised = candidate.advised};
@@ -317,7 +309,7 @@ std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    return TrimmerRow{.c1 = c1, .exactR1 = NumberText(value), .unit = unit};
+    return TrimmerRow{.c1 = c1, .exactR1 = calc::NumberToText(value), .unit = unit};
 }
 
 std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted) {
@@ -330,9 +322,8 @@ std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted)
         }
         seen.push_back(c1);
         // f0 = 1 / (C1 x R1) x 1000, solved for R1.
-        const Checked<double> product = calc::checked::Multiply(c1->value, wanted);
-        const Checked<double> r1 =
-            product.ok() ? calc::checked::Divide(1000.0, product.value) : product;
+        const Checked<double> product = calc::Multiply(c1->value, wanted);
+        const Checked<double> r1 = product.ok() ? calc::Divide(1000.0, product.value) : product;
         if (!r1.ok()) {
             continue;
         }
@@ -381,7 +372,7 @@ Problem ReadWanted(const SearchRequest& request, Wanted& wanted) {
         return Problem::FrequencyNotPositive;
     }
     wanted.frequency = *frequency;
-    const Checked<double> tolerance = calc::checked::TextToNumber(request.tolerance);
+    const Checked<double> tolerance = calc::TextToNumber(request.tolerance);
     if (tolerance.failure == calc::FailureKind::TypeMismatch) {
         return Problem::ToleranceNotANumber;
     }
@@ -422,8 +413,8 @@ std::string ProblemMessage(Problem problem) {
 std::string NothingWithinMessage(const Wanted& wanted, const std::optional<PairRow>& nearest) {
     std::string message =
         wanted.tolerance == 0
-            ? "Aucune paire ne donne exactement " + NumberText(wanted.frequency) + " Hz"
-            : "Aucune paire à moins de " + NumberText(wanted.tolerance) + " %";
+            ? "Aucune paire ne donne exactement " + calc::NumberToText(wanted.frequency) + " Hz"
+            : "Aucune paire à moins de " + calc::NumberToText(wanted.tolerance) + " %";
     if (!nearest) {
         return message + ".";
     }
@@ -529,12 +520,9 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
                       });
     std::vector<C2Choice> out;
     for (auto choice = choices.begin(); choice != nearest; ++choice) {
-        std::array<char, calc::checked::kMaxIntegerText> digits;
-        const std::string half_width(
-            digits.data(), calc::checked::WriteInteger(choice->half_width, digits.data()));
         out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
                        .halfWidth = choice->half_width,
-                       .caption = "+/- " + half_width + " Hz"});
+                       .caption = "+/- " + calc::IntegerToText(choice->half_width) + " Hz"});
     }
     return out;
 }
