@@ -24,7 +24,7 @@ Fault Unreadable(Source source, const Checked<double>& read) {
 
 // The scaling of one component: exactly one of its steps runs, chosen by the unit; none runs
 // when no unit is selected, and the stored value is then an earlier one.
-MaybeFault Scaling(const CalculReport& report, int firstStep, int lastStep, Source source) {
+MaybeFault ScalingFault(const CalculReport& report, int firstStep, int lastStep, Source source) {
     for (int step = firstStep; step <= lastStep; ++step) {
         if (report.Ran(step)) {
             if (!report.Failed(step)) {
@@ -119,10 +119,10 @@ CaptionChecks CheckCaptions(const CalculReport& report, const CalculInputs& inpu
                             const StoredValues& stored) {
     const auto f = TextToNumber(stored.ValF0);
     const MaybeFault centre =
-        FirstOf({Scaling(report, 1, 3, Source::R1), Scaling(report, 4, 6, Source::C1),
+        FirstOf({ScalingFault(report, 1, 3, Source::R1), ScalingFault(report, 4, 6, Source::C1),
                  report.Failed(7) ? MaybeFault(CentreFrequencyStep(stored)) : std::nullopt});
     const MaybeFault halfWidth =
-        FirstOf({centre, Scaling(report, 9, 10, Source::C2),
+        FirstOf({centre, ScalingFault(report, 9, 10, Source::C2),
                  report.Failed(11) ? MaybeFault(HalfWidthStep(report.FailureOf(11), inputs, stored))
                                    : std::nullopt});
     // The edges' steps fail only on a centre frequency never computed, or beyond the range.

@@ -1,7 +1,8 @@
 #include "calc/recalculation.h"
 
+#include "calc/units.h"
+
 #include <optional>
-#include <string_view>
 
 namespace calc {
 
@@ -9,14 +10,18 @@ namespace {
 
 using Outcome = std::optional<FailureKind>; // what a step ended with; empty when it succeeded
 
-// Steps 1, 3, 4, 5 and 9: the number of a value box, scaled, written as text.
-Outcome StoreScaled(std::string_view box_text, double factor, bool divide, std::string& target) {
+// Steps 1 to 6, 9 and 10: the number of a value box in the working unit, written as text; in the
+// working unit already, the box's text as it is.
+Outcome ToWorkingUnit(const std::string& box_text, Scaling scaling, std::string& target) {
+    if (scaling.operation == Scaling::Operation::Keep) {
+        target = box_text;
+        return std::nullopt;
+    }
     const Checked<double> number = TextToNumber(box_text);
     if (!number.ok()) {
         return number.failure;
     }
-    const Checked<double> scaled =
-        divide ? Divide(number.value, factor) : Multiply(number.value, factor);
+    const Checked<double> scaled = Scale(number.value, scaling);
     if (!scaled.ok()) {
         return scaled.failure;
     }
@@ -125,36 +130,13 @@ CalculReport Calcul(const CalculInputs& inputs, StoredValues& stored, Captions& 
         }
     };
 
-    // R1 to kilo-ohms.
-    switch (inputs.ComboValR1) {
-    case 0:
-        step(1, StoreScaled(inputs.ComboR, 1000.0, true, stored.ValR1));
-        break;
-    case 1:
-        stored.ValR1 = inputs.ComboR;
-        step(2, std::nullopt);
-        break;
-    case 2:
-        step(3, StoreScaled(inputs.ComboR, 1000.0, false, stored.ValR1));
-        break;
-    default:
-        break;
+    // R1 to kilo-ohms in steps 1 to 3, C1 to microfarads in steps 4 to 6: one step per unit, in
+    // the order of the unit lists. No step runs when no unit is selected.
+    if (const std::optional<R1Unit> unit = UnitAt(kR1Units, inputs.ComboValR1)) {
+        step(1 + ListIndex(*unit), ToWorkingUnit(inputs.ComboR, ScalingOf(*unit), stored.ValR1));
     }
-
-    // C1 to microfarads.
-    switch (inputs.ComboValC1) {
-    case 0:
-        step(4, StoreScaled(inputs.ComboC, 1000000.0, true, stored.ValC1));
-        break;
-    case 1:
-        step(5, StoreScaled(inputs.ComboC, 1000.0, true, stored.ValC1));
-        break;
-    case 2:
-        stored.ValC1 = inputs.ComboC;
-        step(6, std::nullopt);
-        break;
-    default:
-        break;
+    if (const std::optional<C1Unit> unit = UnitAt(kC1Units, inputs.ComboValC1)) {
+        step(4 + ListIndex(*unit), ToWorkingUnit(inputs.ComboC, ScalingOf(*unit), stored.ValC1));
     }
 
     step(7, CentreFrequency(stored));
@@ -163,17 +145,9 @@ CalculReport Calcul(const CalculInputs& inputs, StoredValues& stored, Captions& 
     captions.Freq.assign(stored.ValF0).append(" Hz");
     step(8, std::nullopt);
 
-    // C2 to microfarads, only now: the Freq caption is already written.
-    switch (inputs.ComboValC2) {
-    case 0:
-        step(9, StoreScaled(inputs.ComboC2, 1000.0, true, stored.ValC2));
-        break;
-    case 1:
-        stored.ValC2 = inputs.ComboC2;
-        step(10, std::nullopt);
-        break;
-    default:
-        break;
+    // C2 to microfarads in steps 9 and 10, only now: the Freq caption is already written.
+    if (const std::optional<C2Unit> unit = UnitAt(kC2Units, inputs.ComboValC2)) {
+        step(9 + ListIndex(*unit), ToWorkingUnit(inputs.ComboC2, ScalingOf(*unit), stored.ValC2));
     }
 
     step(11, HalfWidth(inputs, stored));

@@ -1,6 +1,7 @@
 #include "catalogue/component_search.h"
 
 #include "calc/number_text.h"
+#include "calc/units.h"
 #include "catalogue/value_lists.h"
 
 #include <algorithm>
@@ -19,28 +20,14 @@ namespace catalogue {
 namespace {
 
 using calc::Checked;
+using calc::ListIndex;
+using calc::R1Unit;
 
 // R1 in kilo-ohms.
 constexpr double kAdvisedLowest = 2.0;
 constexpr double kAdvisedHighest = 20.0;
 constexpr double kListLowest = 0.1;
 constexpr double kListHighest = 91000.0;
-
-// Positions in ResistorUnits.
-constexpr int kOhms = 0;
-constexpr int kKiloOhms = 1;
-constexpr int kMegohms = 2;
-
-// How the recalculation brings a value box to kilo-ohms or microfarads for each unit position: a
-// text read, divided or multiplied, and written as text; or, in the working unit, the box's text
-// stored unconverted (factor 0).
-struct Scaling {
-    double factor;
-    bool divide;
-};
-constexpr std::array<Scaling, 3> kR1Scaling = {{{1000.0, true}, {0.0, false}, {1000.0, false}}};
-constexpr std::array<Scaling, 3> kC1Scaling = {{{1000000.0, true}, {1000.0, true}, {0.0, false}}};
-constexpr std::array<Scaling, 2> kC2Scaling = {{{1000.0, true}, {0.0, false}}};
 
 std::optional<double> Read(std::string_view text) {
     const Checked<double> number = calc::TextToNumber(text);
@@ -49,19 +36,12 @@ std::optional<double> Read(std::string_view text) {
 
 // The number the recalculation works with for a value box, read back from the stored text as
 // its later steps read it; nothing when one of its steps would fail.
-template <std::size_t N>
-std::optional<double> WorkingValue(std::string_view text, int unit,
-                                   const std::array<Scaling, N>& scalings) {
-    if (unit < 0 || static_cast<std::size_t>(unit) >= N) {
-        return std::nullopt;
-    }
-    const Scaling scaling = scalings[static_cast<std::size_t>(unit)];
+std::optional<double> WorkingValue(std::string_view text, calc::Scaling scaling) {
     const std::optional<double> number = Read(text);
-    if (!number || scaling.factor == 0.0) {
+    if (!number || scaling.operation == calc::Scaling::Operation::Keep) {
         return number;
     }
-    const Checked<double> scaled = scaling.divide ? calc::Divide(*number, scaling.factor)
-                                                  : calc::Multiply(*number, scaling.factor);
+    const Checked<double> scaled = calc::Scale(*number, scaling);
     if (!scaled.ok()) {
         return std::nullopt;
     }
@@ -143,12 +123,11 @@ struct Component {
     double value;
 };
 
-template <std::size_t N>
-void AddList(std::vector<Component>& out, int unit, std::span<const Item> items,
-             const std::array<Scaling, N>& scalings) {
+template <typename Unit>
+void AddList(std::vector<Component>& out, Unit unit, std::span<const Item> items) {
     for (const Item item : items) {
-        if (const std::optional<double> value = WorkingValue(item, unit, scalings)) {
-            out.push_back({unit, item, *value});
+        if (const std::optional<double> value = WorkingValue(item, calc::ScalingOf(unit))) {
+            out.push_back({ListIndex(unit), item, *value});
         }
     }
 }
@@ -161,11 +140,13 @@ bool InRange(double r1, R1Range range) {
     return range == R1Range::Advised ? IsAdvised(r1) : r1 >= kListLowest && r1 <= kListHighest;
 }
 
-template <std::size_t N> std::vector<Component> Capacitors(const std::array<Scaling, N>& scalings) {
+// Both capacitor boxes offer the same values in each of their units.
+template <typename Unit, std::size_t N>
+std::vector<Component> Capacitors(const std::array<Unit, N>& units) {
     std::vector<Component> all;
     all.reserve(CapacitorValues.size() * N);
-    for (std::size_t unit = 0; unit < N; ++unit) {
-        AddList(all, static_cast<int>(unit), CapacitorValues, scalings);
+    for (const Unit unit : units) {
+        AddList(all, unit, CapacitorValues);
     }
     return all;
 }
@@ -175,21 +156,21 @@ const std::vector<Component>& ListResistors() {
     static const std::vector<Component> all = [] {
         std::vector<Component> out;
         out.reserve(OhmValues.size() + KiloOhmValues.size() + MegohmValues.size());
-        AddList(out, kOhms, OhmValues, kR1Scaling);
-        AddList(out, kKiloOhms, KiloOhmValues, kR1Scaling);
-        AddList(out, kMegohms, MegohmValues, kR1Scaling);
+        AddList(out, R1Unit::Ohms, OhmValues);
+        AddList(out, R1Unit::KOhms, KiloOhmValues);
+        AddList(out, R1Unit::MOhms, MegohmValues);
         return out;
     }();
     return all;
 }
 
 const std::vector<Component>& ListC1() {
-    static const std::vector<Component> all = Capacitors(kC1Scaling);
+    static const std::vector<Component> all = Capacitors(calc::kC1Units);
     return all;
 }
 
 const std::vector<Component>& ListC2() {
-    static const std::vector<Component> all = Capacitors(kC2Scaling);
+    static const std::vector<Component> all = Capacitors(calc::kC2Units);
     return all;
 }
 
@@ -202,8 +183,9 @@ std::vector<Component> Resistors(const SearchRequest& request) {
 
     // The typed value gives the same frequencies as a list item of equal value, which reads
     // better: only a value the lists lack is added.
+    const std::optional<R1Unit> unit = calc::UnitAt(calc::kR1Units, request.currentR1Unit);
     const std::optional<double> typed =
-        WorkingValue(request.currentR1, request.currentR1Unit, kR1Scaling);
+        unit ? WorkingValue(request.currentR1, calc::ScalingOf(*unit)) : std::nullopt;
     if (typed && *typed > 0 && InRange(*typed, request.range) &&
         std::none_of(all.begin(), all.end(),
                      [&typed](const Component& r1) { return r1.value == *typed; })) {
@@ -297,19 +279,19 @@ std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
         return std::nullopt;
     }
     // Decided on the rounded value, so that 999,96 kΩ becomes 1 MOhms rather than 1000 KOhms.
-    int unit = kKiloOhms;
+    R1Unit unit = R1Unit::KOhms;
     double value = rounded;
     if (rounded < 1.0) {
-        unit = kOhms;
-        value = rounded * 1000.0;
-    } else if (rounded >= 1000.0) {
-        unit = kMegohms;
-        value = rounded / 1000.0;
+        unit = R1Unit::Ohms;
+        value = rounded * calc::kOhmsPerKiloOhm;
+    } else if (rounded >= calc::kKiloOhmsPerMegohm) {
+        unit = R1Unit::MOhms;
+        value = rounded / calc::kKiloOhmsPerMegohm;
     }
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    return TrimmerRow{.c1 = c1, .exactR1 = calc::NumberToText(value), .unit = unit};
+    return TrimmerRow{.c1 = c1, .exactR1 = calc::NumberToText(value), .unit = ListIndex(unit)};
 }
 
 std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted) {
