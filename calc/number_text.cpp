@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -126,33 +125,20 @@ Checked<double> Fail(FailureKind kind) noexcept {
     return {0.0, kind};
 }
 
-// Texts up to this length are converted from a copy on the stack; longer ones (typed or pasted
-// by hand, never produced by the program) take one allocation.
-constexpr std::size_t kStackText = 128;
-
 Checked<double> Convert(const NumberForm& form) noexcept {
     const char* first = form.mantissa;
     const char* last = form.end;
-    std::array<char, kStackText> stack_copy;
-    std::string heap_copy;
+    std::string copy;
     if (form.comma != nullptr) {
         // std::from_chars knows only the decimal point.
-        const auto length = static_cast<std::size_t>(last - first);
-        char* copy = nullptr;
-        if (length <= stack_copy.size()) {
-            copy = stack_copy.data();
-        } else {
-            try {
-                heap_copy.resize(length);
-            } catch (...) {
-                return Fail(FailureKind::Overflow); // out of memory: the text is too long to read
-            }
-            copy = heap_copy.data();
+        try {
+            copy.assign(first, last);
+        } catch (...) {
+            return Fail(FailureKind::Overflow); // out of memory: the text is too long to read
         }
-        std::memcpy(copy, first, length);
-        copy[form.comma - first] = '.';
-        first = copy;
-        last = copy + length;
+        copy[static_cast<std::size_t>(form.comma - first)] = '.';
+        first = copy.data();
+        last = first + copy.size();
     }
 
     double magnitude = 0.0;
