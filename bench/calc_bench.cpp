@@ -10,11 +10,11 @@ namespace {
 calc::CalculInputs StartUpInputs() {
     calc::CalculInputs inputs;
     inputs.ComboR = "26";
-    inputs.ComboValR1 = 1;
+    inputs.ComboValR1 = calc::ListIndex(calc::R1Unit::KOhms);
     inputs.ComboC = "22";
-    inputs.ComboValC1 = 1;
+    inputs.ComboValC1 = calc::ListIndex(calc::C1Unit::NanoFarad);
     inputs.ComboC2 = "27";
-    inputs.ComboValC2 = 1;
+    inputs.ComboValC2 = calc::ListIndex(calc::C2Unit::MicroFarad);
     inputs.ComboV = "05";
     return inputs;
 }
@@ -50,7 +50,7 @@ BENCHMARK(BM_CalculFailingSteps);
 
 void BM_TextToNumber(benchmark::State& state) {
     for (auto _ : state) {
-        double value = calc::TextToNumber("1748,252");
+        calc::Checked<double> value = calc::TextToNumber("1748,252");
         benchmark::DoNotOptimize(value);
     }
 }

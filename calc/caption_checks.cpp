@@ -1,6 +1,6 @@
 #include "calc/caption_checks.h"
 
-#include "calc/checked_number.h"
+#include "calc/number_text.h"
 
 #include <initializer_list>
 #include <optional>
@@ -17,14 +17,14 @@ struct Fault {
 using MaybeFault = std::optional<Fault>;
 
 // A text read as a number failed: it was no number, or one beyond the double range.
-Fault Unreadable(Source source, const checked::Checked<double>& read) {
+Fault Unreadable(Source source, const Checked<double>& read) {
     return {source,
             read.failure == FailureKind::Overflow ? Problem::OutOfRange : Problem::NotANumber};
 }
 
 // The scaling of one component: exactly one of its steps runs, chosen by the unit; none runs
 // when no unit is selected, and the stored value is then an earlier one.
-MaybeFault Scaling(const CalculReport& report, int firstStep, int lastStep, Source source) {
+MaybeFault ScalingFault(const CalculReport& report, int firstStep, int lastStep, Source source) {
     for (int step = firstStep; step <= lastStep; ++step) {
         if (report.Ran(step)) {
             if (!report.Failed(step)) {
@@ -42,11 +42,11 @@ MaybeFault Scaling(const CalculReport& report, int firstStep, int lastStep, Sour
 // nothing, so they are what it read), on a zero among them, or on a product or reciprocal
 // beyond the double range, which only an extreme R1 reaches.
 Fault CentreFrequencyStep(const StoredValues& stored) {
-    const auto r = checked::TextToNumber(stored.ValR1);
+    const auto r = TextToNumber(stored.ValR1);
     if (!r.ok()) {
         return Unreadable(Source::R1, r);
     }
-    const auto c = checked::TextToNumber(stored.ValC1);
+    const auto c = TextToNumber(stored.ValC1);
     if (!c.ok()) {
         return Unreadable(Source::C1, c);
     }
@@ -61,15 +61,15 @@ Fault CentreFrequencyStep(const StoredValues& stored) {
 
 // The half-width's step failed: 1070 x sqrt(V / (C2 x f0)).
 Fault HalfWidthStep(FailureKind kind, const CalculInputs& inputs, const StoredValues& stored) {
-    const auto v = checked::TextToNumber(inputs.ComboV);
+    const auto v = TextToNumber(inputs.ComboV);
     if (!v.ok()) {
         return Unreadable(Source::Voltage, v);
     }
-    const auto f = checked::TextToNumber(stored.ValF0);
+    const auto f = TextToNumber(stored.ValF0);
     if (!f.ok()) {
         return {Source::CentreFrequency, Problem::NotANumber};
     }
-    const auto c2 = checked::TextToNumber(stored.ValC2);
+    const auto c2 = TextToNumber(stored.ValC2);
     if (!c2.ok()) {
         return Unreadable(Source::C2, c2);
     }
@@ -117,12 +117,12 @@ CaptionCheck Check(const MaybeFault& fault, Source figure, std::optional<double>
 
 CaptionChecks CheckCaptions(const CalculReport& report, const CalculInputs& inputs,
                             const StoredValues& stored) {
-    const auto f = checked::TextToNumber(stored.ValF0);
+    const auto f = TextToNumber(stored.ValF0);
     const MaybeFault centre =
-        FirstOf({Scaling(report, 1, 3, Source::R1), Scaling(report, 4, 6, Source::C1),
+        FirstOf({ScalingFault(report, 1, 3, Source::R1), ScalingFault(report, 4, 6, Source::C1),
                  report.Failed(7) ? MaybeFault(CentreFrequencyStep(stored)) : std::nullopt});
     const MaybeFault halfWidth =
-        FirstOf({centre, Scaling(report, 9, 10, Source::C2),
+        FirstOf({centre, ScalingFault(report, 9, 10, Source::C2),
                  report.Failed(11) ? MaybeFault(HalfWidthStep(report.FailureOf(11), inputs, stored))
                                    : std::nullopt});
     // The edges' steps fail only on a centre frequency never computed, or beyond the range.

@@ -1,16 +1,12 @@
 #include "calc/number_text.h"
 
-#include "calc/checked_number.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <system_error>
-#include <utility>
 
 #if defined(__FAST_MATH__)
 #error "The number rules need IEEE arithmetic: build without -ffast-math."
@@ -39,12 +35,6 @@ struct NumberForm {
     const char* end = nullptr; // end of the whole number, exponent included
     bool exponent_negative = false;
     const char* exponent_digits = nullptr; // nullptr when there is no exponent
-
-    // The digits as one integer, while it has at most 15 significant digits, and the power of
-    // ten that scales it to the value; `exact` is false when either does not fit.
-    std::uint64_t significand = 0;
-    long long scale = 0;
-    bool exact = true;
 };
 
 // Checks the form of the text and locates its parts; false when the text is not a number.
@@ -66,20 +56,9 @@ bool ParseForm(std::string_view text, NumberForm& form) noexcept {
     }
     form.mantissa = p;
     bool any_digit = false;
-    int significant_digits = 0;
     for (; p < end; ++p) {
         if (IsDigit(*p)) {
             any_digit = true;
-            if (form.comma != nullptr) {
-                --form.scale;
-            }
-            if (significant_digits > 0 || *p != '0') {
-                if (++significant_digits <= 15) {
-                    form.significand = form.significand * 10 + static_cast<unsigned>(*p - '0');
-                } else {
-                    form.exact = false;
-                }
-            }
         } else if (*p == ',' && form.comma == nullptr) {
             form.comma = p;
         } else {
@@ -98,19 +77,12 @@ bool ParseForm(std::string_view text, NumberForm& form) noexcept {
         }
         form.exponent_digits = p;
         const char* const digits = p;
-        long long exponent = 0;
         while (p < end && IsDigit(*p)) {
-            if (exponent < 100000) {
-                exponent = exponent * 10 + (*p - '0');
-            } else {
-                form.exact = false;
-            }
             ++p;
         }
         if (p == digits) {
             return false;
         }
-        form.scale += form.exponent_negative ? -exponent : exponent;
     }
     form.end = end;
     return p == end;
@@ -149,49 +121,24 @@ bool LeadingPower(const NumberForm& form, long long& power) noexcept {
     return true;
 }
 
-checked::Checked<double> Fail(FailureKind kind) noexcept {
+Checked<double> Fail(FailureKind kind) noexcept {
     return {0.0, kind};
 }
 
-// Texts up to this length are converted from a copy on the stack; longer ones (typed or pasted
-// by hand, never produced by the program) take one allocation.
-constexpr std::size_t kStackText = 128;
-
-checked::Checked<double> Convert(const NumberForm& form) noexcept {
-    // An integer of at most 15 digits and a power of ten up to 22 are both exact doubles, so
-    // one correctly rounded division or multiplication gives the double nearest to the text.
-    // Every text of the lists and every text NumberToText writes for an ordinary value is read
-    // this way.
-    if (form.exact && form.scale >= -22 && form.scale <= 22) {
-        const auto significand = static_cast<double>(form.significand);
-        const double power =
-            kExactPowersOfTen[static_cast<std::size_t>(form.scale < 0 ? -form.scale : form.scale)];
-        const double magnitude = form.scale < 0 ? significand / power : significand * power;
-        return {form.negative ? -magnitude : magnitude, std::nullopt};
-    }
-
+Checked<double> Convert(const NumberForm& form) noexcept {
     const char* first = form.mantissa;
     const char* last = form.end;
-    std::array<char, kStackText> stack_copy;
-    std::string heap_copy;
+    std::string copy;
     if (form.comma != nullptr) {
         // std::from_chars knows only the decimal point.
-        const auto length = static_cast<std::size_t>(last - first);
-        char* copy = nullptr;
-        if (length <= stack_copy.size()) {
-            copy = stack_copy.data();
-        } else {
-            try {
-                heap_copy.resize(length);
-            } catch (...) {
-                return Fail(FailureKind::Overflow); // out of memory: the text is too long to read
-            }
-            copy = heap_copy.data();
+        try {
+            copy.assign(first, last);
+        } catch (...) {
+            return Fail(FailureKind::Overflow); // out of memory: the text is too long to read
         }
-        std::memcpy(copy, first, length);
-        copy[form.comma - first] = '.';
-        first = copy;
-        last = copy + length;
+        copy[static_cast<std::size_t>(form.comma - first)] = '.';
+        first = copy.data();
+        last = first + copy.size();
     }
 
     double magnitude = 0.0;
@@ -210,7 +157,7 @@ checked::Checked<double> Convert(const NumberForm& form) noexcept {
     return {form.negative ? -magnitude : magnitude, std::nullopt};
 }
 
-checked::Checked<double> Finite(double result) noexcept {
+Checked<double> Finite(double result) noexcept {
     if (!std::isfinite(result)) {
         return Fail(FailureKind::Overflow);
     }
@@ -226,66 +173,7 @@ double RoundHalfEven(double whole, double fraction) noexcept {
     return whole;
 }
 
-// Finds the decimal of at most 15 significant digits and at most 10 decimals whose nearest
-// double is `magnitude`, as decimals(significand) / 10^decimals, when there is one. That decimal
-// is then the rounding of `magnitude` to 15 digits: it lies within half a unit in the last place
-// of the double (at most 2^-53 of it), well inside half the spacing of 15-digit decimals (at
-// least 5e-16 of it). This is what the program's own values are (1748.252, 0.022, 883) and it
-// spares them the general conversion.
-bool FindShortDecimal(double magnitude, std::uint64_t& significand, int& decimals) noexcept {
-    constexpr double kLimit = 1e15; // 15 digits
-    if (!(magnitude >= 1e-10 && magnitude < kLimit)) {
-        return false;
-    }
-    for (int j = 0; j <= 10; ++j) {
-        const double power = kExactPowersOfTen[static_cast<std::size_t>(j)];
-        const double scaled = magnitude * power;
-        if (scaled >= kLimit) {
-            return false;
-        }
-        const auto candidate = static_cast<std::uint64_t>(scaled + 0.5);
-        const auto whole = static_cast<double>(candidate);
-        // A cheap look first; the division decides.
-        if (candidate != 0 && std::fabs(whole - scaled) <= scaled * 0x1p-45 &&
-            whole / power == magnitude) {
-            significand = candidate;
-            decimals = j;
-            return true;
-        }
-    }
-    return false;
-}
-
-template <typename T> T ValueOrThrow(const checked::Checked<T>& result) {
-    if (!result.ok()) {
-        throw NumberFailure(*result.failure);
-    }
-    return result.value;
-}
-
 } // namespace
-
-std::string_view FailureText(FailureKind kind) noexcept {
-    switch (kind) {
-    case FailureKind::TypeMismatch:
-        return "Incompatibilité de type";
-    case FailureKind::Overflow:
-        return "Dépassement de capacité";
-    case FailureKind::DivisionByZero:
-        return "Division par zéro";
-    case FailureKind::InvalidArgument:
-        return "Argument ou appel de procédure incorrect";
-    }
-    return "Erreur";
-}
-
-NumberFailure::NumberFailure(FailureKind kind, std::string message)
-    : std::runtime_error(std::move(message)), kind_(kind) {}
-
-NumberFailure::NumberFailure(FailureKind kind)
-    : NumberFailure(kind, std::string(FailureText(kind))) {}
-
-namespace checked {
 
 Checked<double> TextToNumber(std::string_view text) noexcept {
     NumberForm form;
@@ -343,142 +231,23 @@ Checked<double> Divide(double a, double b) noexcept {
     return Finite(a / b);
 }
 
-std::size_t WriteNumber(double value, char* out) noexcept {
-    if (value == 0) {
-        out[0] = '0';
-        return 1;
-    }
-    if (!std::isfinite(value)) {
-        // No operation yields these; written as to_chars does, should one ever get here.
-        return static_cast<std::size_t>(std::to_chars(out, out + kMaxNumberText, value).ptr - out);
-    }
-
-    // The value's significant digits, rounded to 15, and the power of ten of the first.
-    const bool negative = value < 0;
-    std::array<char, 20> digits;
-    int count = 0;
-    int exponent = 0;
-    std::uint64_t short_decimal = 0;
-    int decimals = 0;
-    if (FindShortDecimal(std::fabs(value), short_decimal, decimals)) {
-        count = static_cast<int>(
-            std::to_chars(digits.data(), digits.data() + digits.size(), short_decimal).ptr -
-            digits.data());
-        exponent = count - 1 - decimals;
-    } else {
-        // "[-]d.dddddddddddddde[+-]dd[d]"
-        std::array<char, 32> scientific;
-        const char* const sci_end =
-            std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                          std::chars_format::scientific, 14)
-                .ptr;
-        const char* p = scientific.data() + (negative ? 1 : 0);
-        digits[0] = p[0];
-        std::memcpy(digits.data() + 1, p + 2, 14);
-        count = 15;
-        p += 17; // past the digits, the point and the 'e'
-        const bool exponent_negative = *p++ == '-';
-        for (; p < sci_end; ++p) {
-            exponent = exponent * 10 + (*p - '0');
-        }
-        if (exponent_negative) {
-            exponent = -exponent;
-        }
-    }
-    char* o = out;
-    if (negative) {
-        *o++ = '-';
-    }
-    while (count > 1 && digits[static_cast<std::size_t>(count - 1)] == '0') {
-        --count;
-    }
-
-    const auto put_digits = [&o, &digits](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            *o++ = digits[static_cast<std::size_t>(i)];
-        }
-    };
-
-    if (exponent >= -4 && exponent <= 14) {
-        if (exponent >= 0) {
-            const int whole_digits = exponent + 1;
-            put_digits(0, std::min(count, whole_digits));
-            for (int i = count; i < whole_digits; ++i) {
-                *o++ = '0';
-            }
-            if (count > whole_digits) {
-                *o++ = ',';
-                put_digits(whole_digits, count);
-            }
-        } else {
-            *o++ = '0';
-            *o++ = ',';
-            for (int i = 1; i < -exponent; ++i) {
-                *o++ = '0';
-            }
-            put_digits(0, count);
-        }
-    } else {
-        *o++ = digits[0];
-        if (count > 1) {
-            *o++ = ',';
-            put_digits(1, count);
-        }
-        *o++ = 'E';
-        *o++ = exponent < 0 ? '-' : '+';
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude >= 100) {
-            *o++ = static_cast<char>('0' + magnitude / 100);
-        }
-        *o++ = static_cast<char>('0' + magnitude / 10 % 10);
-        *o++ = static_cast<char>('0' + magnitude % 10);
-    }
-    return static_cast<std::size_t>(o - out);
-}
-
-std::size_t WriteInteger(std::int32_t value, char* out) noexcept {
-    return static_cast<std::size_t>(std::to_chars(out, out + kMaxIntegerText, value).ptr - out);
-}
-
-} // namespace checked
-
-double TextToNumber(std::string_view text) {
-    return ValueOrThrow(checked::TextToNumber(text));
-}
-
 std::string NumberToText(double value) {
-    std::array<char, checked::kMaxNumberText> text;
-    return std::string(text.data(), checked::WriteNumber(value, text.data()));
+    if (value == 0) {
+        return "0"; // -0 too
+    }
+    // printf's %.15g is the written form: 15 significant digits, positional when the rounded
+    // value's exponent lies in -4..14, no trailing zeros. Only the comma and the "E" are ours.
+    std::array<char, 32> text;
+    const auto written_to = std::to_chars(text.data(), text.data() + text.size(), value,
+                                          std::chars_format::general, 15);
+    std::string written(text.data(), written_to.ptr);
+    std::replace(written.begin(), written.end(), '.', ',');
+    std::replace(written.begin(), written.end(), 'e', 'E');
+    return written;
 }
 
 std::string IntegerToText(std::int32_t value) {
-    std::array<char, checked::kMaxIntegerText> text;
-    return std::string(text.data(), checked::WriteInteger(value, text.data()));
-}
-
-double RoundDecimals(double value, int decimals) {
-    return ValueOrThrow(checked::RoundDecimals(value, decimals));
-}
-
-std::int32_t NumberToInteger(double value) {
-    return ValueOrThrow(checked::NumberToInteger(value));
-}
-
-double SquareRoot(double value) {
-    return ValueOrThrow(checked::SquareRoot(value));
-}
-
-double Add(double a, double b) {
-    return ValueOrThrow(checked::Add(a, b));
-}
-double Subtract(double a, double b) {
-    return ValueOrThrow(checked::Subtract(a, b));
-}
-double Multiply(double a, double b) {
-    return ValueOrThrow(checked::Multiply(a, b));
-}
-double Divide(double a, double b) {
-    return ValueOrThrow(checked::Divide(a, b));
+    return std::to_string(value);
 }
 
 std::size_t Find(std::u16string_view text, std::u16string_view what) {

@@ -4,9 +4,13 @@
 // values are rounded and turned into integers, and which floating-point results are failures.
 // Everything here is independent of the process locale: the comma is the decimal separator
 // whatever the user's regional settings say.
+//
+// A failure is a value, not an exception: the recalculation runs at every keystroke and many of
+// its steps fail while the user is still typing.
 
+#include <cstddef>
 #include <cstdint>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,17 +18,12 @@ namespace calc {
 
 enum class FailureKind { TypeMismatch, Overflow, DivisionByZero, InvalidArgument };
 
-// The French wording of a failure, as a message box would show it.
-std::string_view FailureText(FailureKind kind) noexcept;
+// A value, or the failure that stopped its computation (then `value` means nothing).
+template <typename T> struct [[nodiscard]] Checked {
+    T value{};
+    std::optional<FailureKind> failure;
 
-class NumberFailure : public std::runtime_error {
-public:
-    NumberFailure(FailureKind kind, std::string message);
-    explicit NumberFailure(FailureKind kind);
-    FailureKind kind() const noexcept { return kind_; }
-
-private:
-    FailureKind kind_;
+    bool ok() const noexcept { return !failure.has_value(); }
 };
 
 // Reads a UTF-8 text: ASCII spaces around it are ignored, then an optional sign, digits with at
@@ -32,7 +31,7 @@ private:
 // optional sign and digits. Anything else fails with TypeMismatch; a well-formed value beyond
 // the double range fails with Overflow. A value too small for a double reads as its nearest
 // double (0 or a subnormal) without failing.
-double TextToNumber(std::string_view text);
+Checked<double> TextToNumber(std::string_view text) noexcept;
 
 // Writes a finite value rounded to 15 significant digits, with the decimal comma and no trailing
 // zeros: positional when the rounded value's decimal exponent lies in -4..14, "d,ddE+XX" otherwise.
@@ -44,21 +43,21 @@ std::string IntegerToText(std::int32_t value);
 // Rounds to `decimals` places: y = value * 10^decimals, w = trunc(y), f = y - w; w moves one unit
 // away from zero when |f| > 1/2, or when |f| == 1/2 and w is odd, so halves end on the even
 // neighbour; the result is w / 10^decimals. Fails with Overflow only when y itself overflows.
-double RoundDecimals(double value, int decimals);
+Checked<double> RoundDecimals(double value, int decimals) noexcept;
 
 // Nearest integer, halves to even. Overflow below -2147483648.5 or at/above 2147483647.5.
-std::int32_t NumberToInteger(double value);
+Checked<std::int32_t> NumberToInteger(double value) noexcept;
 
 // Correctly rounded square root; InvalidArgument below zero.
-double SquareRoot(double value);
+Checked<double> SquareRoot(double value) noexcept;
 
 // Double-precision arithmetic that refuses to produce an infinity or a not-a-number:
 // a non-zero number divided by zero fails with DivisionByZero; a result beyond the double range
 // and an invalid operation such as 0 / 0 fail with Overflow. Underflow is no failure.
-double Add(double a, double b);
-double Subtract(double a, double b);
-double Multiply(double a, double b);
-double Divide(double a, double b);
+Checked<double> Add(double a, double b) noexcept;
+Checked<double> Subtract(double a, double b) noexcept;
+Checked<double> Multiply(double a, double b) noexcept;
+Checked<double> Divide(double a, double b) noexcept;
 
 // Text operations over UTF-16, as the window's texts hold them; positions and lengths count
 // UTF-16 units. Find is 1-based and gives 0 when `what` does not occur (an empty `what` is found

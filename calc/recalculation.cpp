@@ -1,124 +1,100 @@
 #include "calc/recalculation.h"
 
-#include "calc/checked_number.h"
+#include "calc/units.h"
 
-#include <cstring>
 #include <optional>
-#include <string_view>
 
 namespace calc {
 
 namespace {
 
-using checked::Checked;
 using Outcome = std::optional<FailureKind>; // what a step ended with; empty when it succeeded
 
-// A caption or stored text assembled on the stack, so that assigning it to a std::string reuses
-// that string's storage: after the first run, a recalculation allocates nothing.
-class TextBuffer {
-public:
-    TextBuffer& Append(std::string_view piece) noexcept {
-        std::memcpy(text_ + size_, piece.data(), piece.size());
-        size_ += piece.size();
-        return *this;
+// Steps 1 to 6, 9 and 10: the number of a value box in the working unit, written as text; in the
+// working unit already, the box's text as it is.
+Outcome ToWorkingUnit(const std::string& box_text, Scaling scaling, std::string& target) {
+    if (scaling.operation == Scaling::Operation::Keep) {
+        target = box_text;
+        return std::nullopt;
     }
-    TextBuffer& AppendNumber(double value) noexcept {
-        size_ += checked::WriteNumber(value, text_ + size_);
-        return *this;
-    }
-    TextBuffer& AppendInteger(std::int32_t value) noexcept {
-        size_ += checked::WriteInteger(value, text_ + size_);
-        return *this;
-    }
-    void StoreInto(std::string& target) const { target.assign(text_, size_); }
-
-private:
-    // Room for the longest caption: "> " + a number + " Hz".
-    char text_[checked::kMaxNumberText + 8];
-    std::size_t size_ = 0;
-};
-
-// Steps 1, 3, 4, 5 and 9: the number of a value box, scaled, written as text.
-Outcome StoreScaled(std::string_view box_text, double factor, bool divide, std::string& target) {
-    const Checked<double> number = checked::TextToNumber(box_text);
+    const Checked<double> number = TextToNumber(box_text);
     if (!number.ok()) {
         return number.failure;
     }
-    const Checked<double> scaled =
-        divide ? checked::Divide(number.value, factor) : checked::Multiply(number.value, factor);
+    const Checked<double> scaled = Scale(number.value, scaling);
     if (!scaled.ok()) {
         return scaled.failure;
     }
-    TextBuffer().AppendNumber(scaled.value).StoreInto(target);
+    target = NumberToText(scaled.value);
     return std::nullopt;
 }
 
 // Step 7: f0 = 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three decimals.
 Outcome CentreFrequency(StoredValues& stored) {
-    const Checked<double> r = checked::TextToNumber(stored.ValR1);
+    const Checked<double> r = TextToNumber(stored.ValR1);
     if (!r.ok()) {
         return r.failure;
     }
-    const Checked<double> c = checked::TextToNumber(stored.ValC1);
+    const Checked<double> c = TextToNumber(stored.ValC1);
     if (!c.ok()) {
         return c.failure;
     }
-    const Checked<double> p = checked::Multiply(c.value, r.value);
+    const Checked<double> p = Multiply(c.value, r.value);
     if (!p.ok()) {
         return p.failure;
     }
-    const Checked<double> q = checked::Divide(1.0, p.value);
+    const Checked<double> q = Divide(1.0, p.value);
     if (!q.ok()) {
         return q.failure;
     }
-    const Checked<double> u = checked::Multiply(q.value, 1000.0);
+    const Checked<double> u = Multiply(q.value, 1000.0);
     if (!u.ok()) {
         return u.failure;
     }
-    const Checked<double> rounded = checked::RoundDecimals(u.value, 3);
+    const Checked<double> rounded = RoundDecimals(u.value, 3);
     if (!rounded.ok()) {
         return rounded.failure;
     }
-    TextBuffer().AppendNumber(rounded.value).StoreInto(stored.ValF0);
+    stored.ValF0 = NumberToText(rounded.value);
     return std::nullopt;
 }
 
 // Step 11: 1070 x sqrt(V / (C2 x f0)) with the stored (rounded) f0, rounded to three decimals
 // and then to a whole number.
 Outcome HalfWidth(const CalculInputs& inputs, StoredValues& stored) {
-    const Checked<double> v = checked::TextToNumber(inputs.ComboV);
+    const Checked<double> v = TextToNumber(inputs.ComboV);
     if (!v.ok()) {
         return v.failure;
     }
-    const Checked<double> f = checked::TextToNumber(stored.ValF0);
+    const Checked<double> f = TextToNumber(stored.ValF0);
     if (!f.ok()) {
         return f.failure;
     }
-    const Checked<double> c2 = checked::TextToNumber(stored.ValC2);
+    const Checked<double> c2 = TextToNumber(stored.ValC2);
     if (!c2.ok()) {
         return c2.failure;
     }
-    const Checked<double> product = checked::Multiply(c2.value, f.value);
+    const Checked<double> product = Multiply(c2.value, f.value);
     if (!product.ok()) {
         return product.failure;
     }
-    const Checked<double> d = checked::Divide(v.value, product.value);
+    const Checked<double> d = Divide(v.value, product.value);
     if (!d.ok()) {
         return d.failure;
     }
-    const Checked<double> s = checked::SquareRoot(d.value);
+    const Checked<double> s = SquareRoot(d.value);
     if (!s.ok()) {
         return s.failure;
     }
-    const Checked<double> w = checked::Multiply(1070.0, s.value);
+    const Checked<double> w = Multiply(1070.0, s.value);
     if (!w.ok()) {
         return w.failure;
     }
-    const Checked<double> rounded = checked::RoundDecimals(w.value, 3);
+    const Checked<double> rounded = RoundDecimals(w.value, 3);
     if (!rounded.ok()) {
         return rounded.failure;
     }
-    const Checked<std::int32_t> whole = checked::NumberToInteger(rounded.value);
+    const Checked<std::int32_t> whole = NumberToInteger(rounded.value);
     if (!whole.ok()) {
         return whole.failure;
     }
@@ -128,21 +104,16 @@ Outcome HalfWidth(const CalculInputs& inputs, StoredValues& stored) {
 
 // Steps 13 and 14: an edge of the capture range, f0 minus or plus the half-width.
 Outcome Edge(const StoredValues& stored, bool upper, std::string& caption) {
-    const Checked<double> f = checked::TextToNumber(stored.ValF0);
+    const Checked<double> f = TextToNumber(stored.ValF0);
     if (!f.ok()) {
         return f.failure;
     }
     const double half_width = stored.ValPlage;
-    const Checked<double> edge =
-        upper ? checked::Add(f.value, half_width) : checked::Subtract(f.value, half_width);
+    const Checked<double> edge = upper ? Add(f.value, half_width) : Subtract(f.value, half_width);
     if (!edge.ok()) {
         return edge.failure;
     }
-    TextBuffer()
-        .Append(upper ? "< " : "> ")
-        .AppendNumber(edge.value)
-        .Append(" Hz")
-        .StoreInto(caption);
+    caption.assign(upper ? "< " : "> ").append(NumberToText(edge.value)).append(" Hz");
     return std::nullopt;
 }
 
@@ -159,36 +130,13 @@ CalculReport Calcul(const CalculInputs& inputs, StoredValues& stored, Captions& 
         }
     };
 
-    // R1 to kilo-ohms.
-    switch (inputs.ComboValR1) {
-    case 0:
-        step(1, StoreScaled(inputs.ComboR, 1000.0, true, stored.ValR1));
-        break;
-    case 1:
-        stored.ValR1 = inputs.ComboR;
-        step(2, std::nullopt);
-        break;
-    case 2:
-        step(3, StoreScaled(inputs.ComboR, 1000.0, false, stored.ValR1));
-        break;
-    default:
-        break;
+    // R1 to kilo-ohms in steps 1 to 3, C1 to microfarads in steps 4 to 6: one step per unit, in
+    // the order of the unit lists. No step runs when no unit is selected.
+    if (const std::optional<R1Unit> unit = UnitAt(kR1Units, inputs.ComboValR1)) {
+        step(1 + ListIndex(*unit), ToWorkingUnit(inputs.ComboR, ScalingOf(*unit), stored.ValR1));
     }
-
-    // C1 to microfarads.
-    switch (inputs.ComboValC1) {
-    case 0:
-        step(4, StoreScaled(inputs.ComboC, 1000000.0, true, stored.ValC1));
-        break;
-    case 1:
-        step(5, StoreScaled(inputs.ComboC, 1000.0, true, stored.ValC1));
-        break;
-    case 2:
-        stored.ValC1 = inputs.ComboC;
-        step(6, std::nullopt);
-        break;
-    default:
-        break;
+    if (const std::optional<C1Unit> unit = UnitAt(kC1Units, inputs.ComboValC1)) {
+        step(4 + ListIndex(*unit), ToWorkingUnit(inputs.ComboC, ScalingOf(*unit), stored.ValC1));
     }
 
     step(7, CentreFrequency(stored));
@@ -197,22 +145,14 @@ CalculReport Calcul(const CalculInputs& inputs, StoredValues& stored, Captions& 
     captions.Freq.assign(stored.ValF0).append(" Hz");
     step(8, std::nullopt);
 
-    // C2 to microfarads, only now: the Freq caption is already written.
-    switch (inputs.ComboValC2) {
-    case 0:
-        step(9, StoreScaled(inputs.ComboC2, 1000.0, true, stored.ValC2));
-        break;
-    case 1:
-        stored.ValC2 = inputs.ComboC2;
-        step(10, std::nullopt);
-        break;
-    default:
-        break;
+    // C2 to microfarads in steps 9 and 10, only now: the Freq caption is already written.
+    if (const std::optional<C2Unit> unit = UnitAt(kC2Units, inputs.ComboValC2)) {
+        step(9 + ListIndex(*unit), ToWorkingUnit(inputs.ComboC2, ScalingOf(*unit), stored.ValC2));
     }
 
     step(11, HalfWidth(inputs, stored));
 
-    TextBuffer().Append("+/- ").AppendInteger(stored.ValPlage).Append(" Hz").StoreInto(captions.B);
+    captions.B.assign("+/- ").append(IntegerToText(stored.ValPlage)).append(" Hz");
     step(12, std::nullopt);
 
     step(13, Edge(stored, false, captions.LblPlageBas));

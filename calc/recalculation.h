@@ -6,6 +6,7 @@
 // rewrites the four result captions. Texts are UTF-8.
 
 #include "calc/number_text.h"
+#include "calc/units.h"
 
 #include <array>
 #include <bitset>
@@ -19,11 +20,11 @@ namespace calc {
 // unit box (-1 when nothing is selected; a position outside the unit list selects no scaling).
 struct CalculInputs {
     std::string ComboR;
-    int ComboValR1 = -1; // 0 ohms, 1 kilo-ohms, 2 megohms
+    int ComboValR1 = -1; // see R1Unit
     std::string ComboC;
-    int ComboValC1 = -1; // 0 picofarads, 1 nanofarads, 2 microfarads
+    int ComboValC1 = -1; // see C1Unit
     std::string ComboC2;
-    int ComboValC2 = -1; // 0 nanofarads, 1 microfarads
+    int ComboValC2 = -1; // see C2Unit
     std::string ComboV;
 };
 

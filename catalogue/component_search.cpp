@@ -1,6 +1,7 @@
 #include "catalogue/component_search.h"
 
-#include "calc/checked_number.h"
+#include "calc/number_text.h"
+#include "calc/units.h"
 #include "catalogue/value_lists.h"
 
 #include <algorithm>
@@ -18,7 +19,9 @@ namespace catalogue {
 
 namespace {
 
-using calc::checked::Checked;
+using calc::Checked;
+using calc::ListIndex;
+using calc::R1Unit;
 
 // R1 in kilo-ohms.
 constexpr double kAdvisedLowest = 2.0;
@@ -26,53 +29,23 @@ constexpr double kAdvisedHighest = 20.0;
 constexpr double kListLowest = 0.1;
 constexpr double kListHighest = 91000.0;
 
-// Positions in ResistorUnits.
-constexpr int kOhms = 0;
-constexpr int kKiloOhms = 1;
-constexpr int kMegohms = 2;
-
-// How the recalculation brings a value box to kilo-ohms or microfarads for each unit position: a
-// text read, divided or multiplied, and written as text; or, in the working unit, the box's text
-// stored unconverted (factor 0).
-struct Scaling {
-    double factor;
-    bool divide;
-};
-constexpr std::array<Scaling, 3> kR1Scaling = {{{1000.0, true}, {0.0, false}, {1000.0, false}}};
-constexpr std::array<Scaling, 3> kC1Scaling = {{{1000000.0, true}, {1000.0, true}, {0.0, false}}};
-constexpr std::array<Scaling, 2> kC2Scaling = {{{1000.0, true}, {0.0, false}}};
-
-std::string NumberText(double value) {
-    std::array<char, calc::checked::kMaxNumberText> text;
-    return std::string(text.data(), calc::checked::WriteNumber(value, text.data()));
-}
-
 std::optional<double> Read(std::string_view text) {
-    const Checked<double> number = calc::checked::TextToNumber(text);
+    const Checked<double> number = calc::TextToNumber(text);
     return number.ok() ? std::optional(number.value) : std::nullopt;
 }
 
 // The number the recalculation works with for a value box, read back from the stored text as
 // its later steps read it; nothing when one of its steps would fail.
-template <std::size_t N>
-std::optional<double> WorkingValue(std::string_view text, int unit,
-                                   const std::array<Scaling, N>& scalings) {
-    if (unit < 0 || static_cast<std::size_t>(unit) >= N) {
-        return std::nullopt;
-    }
-    const Scaling scaling = scalings[static_cast<std::size_t>(unit)];
+std::optional<double> WorkingValue(std::string_view text, calc::Scaling scaling) {
     const std::optional<double> number = Read(text);
-    if (!number || scaling.factor == 0.0) {
+    if (!number || scaling.operation == calc::Scaling::Operation::Keep) {
         return number;
     }
-    const Checked<double> scaled = scaling.divide
-                                       ? calc::checked::Divide(*number, scaling.factor)
-                                       : calc::checked::Multiply(*number, scaling.factor);
+    const Checked<double> scaled = calc::Scale(*number, scaling);
     if (!scaled.ok()) {
         return std::nullopt;
     }
-    std::array<char, calc::checked::kMaxNumberText> stored;
-    return Read({stored.data(), calc::checked::WriteNumber(scaled.value, stored.data())});
+    return Read(calc::NumberToText(scaled.value));
 }
 
 // Below this, a value rounded to three decimals is a whole number of thousandths of at most 15
@@ -88,26 +61,26 @@ struct CentreFrequency {
 
 // 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three decimals.
 std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
-    const Checked<double> p = calc::checked::Multiply(c1, r1);
+    const Checked<double> p = calc::Multiply(c1, r1);
     if (!p.ok()) {
         return std::nullopt;
     }
-    const Checked<double> q = calc::checked::Divide(1.0, p.value);
+    const Checked<double> q = calc::Divide(1.0, p.value);
     if (!q.ok()) {
         return std::nullopt;
     }
-    const Checked<double> u = calc::checked::Multiply(q.value, 1000.0);
+    const Checked<double> u = calc::Multiply(q.value, 1000.0);
     if (!u.ok()) {
         return std::nullopt;
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(u.value, 3);
+    const Checked<double> rounded = calc::RoundDecimals(u.value, 3);
     if (!rounded.ok()) {
         return std::nullopt;
     }
     if (std::fabs(rounded.value) < kWrittenExactly) {
         return CentreFrequency{rounded.value, rounded.value};
     }
-    const std::optional<double> shown = Read(NumberText(rounded.value));
+    const std::optional<double> shown = Read(calc::NumberToText(rounded.value));
     if (!shown) {
         return std::nullopt;
     }
@@ -116,27 +89,27 @@ std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
 
 // 1070 x sqrt(V / (C2 x f0)), rounded to three decimals and then to a whole number.
 std::optional<std::int32_t> ComputeHalfWidth(double voltage, double f0, double c2) {
-    const Checked<double> product = calc::checked::Multiply(c2, f0);
+    const Checked<double> product = calc::Multiply(c2, f0);
     if (!product.ok()) {
         return std::nullopt;
     }
-    const Checked<double> d = calc::checked::Divide(voltage, product.value);
+    const Checked<double> d = calc::Divide(voltage, product.value);
     if (!d.ok()) {
         return std::nullopt;
     }
-    const Checked<double> s = calc::checked::SquareRoot(d.value);
+    const Checked<double> s = calc::SquareRoot(d.value);
     if (!s.ok()) {
         return std::nullopt;
     }
-    const Checked<double> w = calc::checked::Multiply(1070.0, s.value);
+    const Checked<double> w = calc::Multiply(1070.0, s.value);
     if (!w.ok()) {
         return std::nullopt;
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(w.value, 3);
+    const Checked<double> rounded = calc::RoundDecimals(w.value, 3);
     if (!rounded.ok()) {
         return std::nullopt;
     }
-    const Checked<std::int32_t> whole = calc::checked::NumberToInteger(rounded.value);
+    const Checked<std::int32_t> whole = calc::NumberToInteger(rounded.value);
     if (!whole.ok()) {
         return std::nullopt;
     }
@@ -150,12 +123,11 @@ struct Component {
     double value;
 };
 
-template <std::size_t N>
-void AddList(std::vector<Component>& out, int unit, std::span<const Item> items,
-             const std::array<Scaling, N>& scalings) {
+template <typename Unit>
+void AddList(std::vector<Component>& out, Unit unit, std::span<const Item> items) {
     for (const Item item : items) {
-        if (const std::optional<double> value = WorkingValue(item, unit, scalings)) {
-            out.push_back({unit, item, *value});
+        if (const std::optional<double> value = WorkingValue(item, calc::ScalingOf(unit))) {
+            out.push_back({ListIndex(unit), item, *value});
         }
     }
 }
@@ -168,11 +140,13 @@ bool InRange(double r1, R1Range range) {
     return range == R1Range::Advised ? IsAdvised(r1) : r1 >= kListLowest && r1 <= kListHighest;
 }
 
-template <std::size_t N> std::vector<Component> Capacitors(const std::array<Scaling, N>& scalings) {
+// Both capacitor boxes offer the same values in each of their units.
+template <typename Unit, std::size_t N>
+std::vector<Component> Capacitors(const std::array<Unit, N>& units) {
     std::vector<Component> all;
     all.reserve(CapacitorValues.size() * N);
-    for (std::size_t unit = 0; unit < N; ++unit) {
-        AddList(all, static_cast<int>(unit), CapacitorValues, scalings);
+    for (const Unit unit : units) {
+        AddList(all, unit, CapacitorValues);
     }
     return all;
 }
@@ -182,21 +156,21 @@ const std::vector<Component>& ListResistors() {
     static const std::vector<Component> all = [] {
         std::vector<Component> out;
         out.reserve(OhmValues.size() + KiloOhmValues.size() + MegohmValues.size());
-        AddList(out, kOhms, OhmValues, kR1Scaling);
-        AddList(out, kKiloOhms, KiloOhmValues, kR1Scaling);
-        AddList(out, kMegohms, MegohmValues, kR1Scaling);
+        AddList(out, R1Unit::Ohms, OhmValues);
+        AddList(out, R1Unit::KOhms, KiloOhmValues);
+        AddList(out, R1Unit::MOhms, MegohmValues);
         return out;
     }();
     return all;
 }
 
 const std::vector<Component>& ListC1() {
-    static const std::vector<Component> all = Capacitors(kC1Scaling);
+    static const std::vector<Component> all = Capacitors(calc::kC1Units);
     return all;
 }
 
 const std::vector<Component>& ListC2() {
-    static const std::vector<Component> all = Capacitors(kC2Scaling);
+    static const std::vector<Component> all = Capacitors(calc::kC2Units);
     return all;
 }
 
@@ -209,8 +183,9 @@ std::vector<Component> Resistors(const SearchRequest& request) {
 
     // The typed value gives the same frequencies as a list item of equal value, which reads
     // better: only a value the lists lack is added.
+    const std::optional<R1Unit> unit = calc::UnitAt(calc::kR1Units, request.currentR1Unit);
     const std::optional<double> typed =
-        WorkingValue(request.currentR1, request.currentR1Unit, kR1Scaling);
+        unit ? WorkingValue(request.currentR1, calc::ScalingOf(*unit)) : std::nullopt;
     if (typed && *typed > 0 && InRange(*typed, request.range) &&
         std::none_of(all.begin(), all.end(),
                      [&typed](const Component& r1) { return r1.value == *typed; })) {
@@ -252,17 +227,16 @@ struct Deviation {
 Deviation ComputeDeviation(double shown, double wanted) {
     // Both are finite and the shown frequency is not negative: no overflow here.
     const double difference = shown - wanted;
-    const Checked<double> ratio = calc::checked::Divide(difference, wanted);
-    const Checked<double> percent =
-        ratio.ok() ? calc::checked::Multiply(ratio.value, 100.0) : ratio;
+    const Checked<double> ratio = calc::Divide(difference, wanted);
+    const Checked<double> percent = ratio.ok() ? calc::Multiply(ratio.value, 100.0) : ratio;
     if (!percent.ok()) {
         // Only a wanted frequency below about 1E-296 Hz gets here.
         return {std::numeric_limits<double>::infinity(), "+∞"};
     }
-    const Checked<double> rounded = calc::checked::RoundDecimals(percent.value, 2);
+    const Checked<double> rounded = calc::RoundDecimals(percent.value, 2);
     constexpr double kHundredthsFitExactly = 1e13;
     if (!rounded.ok() || std::fabs(rounded.value) >= kHundredthsFitExactly) {
-        std::string text = NumberText(percent.value);
+        std::string text = calc::NumberToText(percent.value);
         if (percent.value > 0) {
             text.insert(text.begin(), '+');
         }
@@ -288,7 +262,7 @@ PairRow MakeRow(const Candidate& candidate, double wanted) {
     Deviation deviation = ComputeDeviation(candidate.frequency.shown, wanted);
     return PairRow{.r1 = {candidate.r1->unit, std::string(candidate.r1->text)},
                    .c1 = {candidate.c1->unit, std::string(candidate.c1->text)},
-                   .frequency = NumberText(candidate.frequency.rounded),
+                   .frequency = calc::NumberToText(candidate.frequency.rounded),
                    .deviation = std::move(deviation.text),
                    .deviationValue = deviation.value,
                    .advised = candidate.advised};
@@ -305,19 +279,19 @@ std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
         return std::nullopt;
     }
     // Decided on the rounded value, so that 999,96 kΩ becomes 1 MOhms rather than 1000 KOhms.
-    int unit = kKiloOhms;
+    R1Unit unit = R1Unit::KOhms;
     double value = rounded;
     if (rounded < 1.0) {
-        unit = kOhms;
-        value = rounded * 1000.0;
-    } else if (rounded >= 1000.0) {
-        unit = kMegohms;
-        value = rounded / 1000.0;
+        unit = R1Unit::Ohms;
+        value = rounded * calc::kOhmsPerKiloOhm;
+    } else if (rounded >= calc::kKiloOhmsPerMegohm) {
+        unit = R1Unit::MOhms;
+        value = rounded / calc::kKiloOhmsPerMegohm;
     }
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    return TrimmerRow{.c1 = c1, .exactR1 = NumberText(value), .unit = unit};
+    return TrimmerRow{.c1 = c1, .exactR1 = calc::NumberToText(value), .unit = ListIndex(unit)};
 }
 
 std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted) {
@@ -330,9 +304,8 @@ std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted)
         }
         seen.push_back(c1);
         // f0 = 1 / (C1 x R1) x 1000, solved for R1.
-        const Checked<double> product = calc::checked::Multiply(c1->value, wanted);
-        const Checked<double> r1 =
-            product.ok() ? calc::checked::Divide(1000.0, product.value) : product;
+        const Checked<double> product = calc::Multiply(c1->value, wanted);
+        const Checked<double> r1 = product.ok() ? calc::Divide(1000.0, product.value) : product;
         if (!r1.ok()) {
             continue;
         }
@@ -381,7 +354,7 @@ Problem ReadWanted(const SearchRequest& request, Wanted& wanted) {
         return Problem::FrequencyNotPositive;
     }
     wanted.frequency = *frequency;
-    const Checked<double> tolerance = calc::checked::TextToNumber(request.tolerance);
+    const Checked<double> tolerance = calc::TextToNumber(request.tolerance);
     if (tolerance.failure == calc::FailureKind::TypeMismatch) {
         return Problem::ToleranceNotANumber;
     }
@@ -422,8 +395,8 @@ std::string ProblemMessage(Problem problem) {
 std::string NothingWithinMessage(const Wanted& wanted, const std::optional<PairRow>& nearest) {
     std::string message =
         wanted.tolerance == 0
-            ? "Aucune paire ne donne exactement " + NumberText(wanted.frequency) + " Hz"
-            : "Aucune paire à moins de " + NumberText(wanted.tolerance) + " %";
+            ? "Aucune paire ne donne exactement " + calc::NumberToText(wanted.frequency) + " Hz"
+            : "Aucune paire à moins de " + calc::NumberToText(wanted.tolerance) + " %";
     if (!nearest) {
         return message + ".";
     }
@@ -529,12 +502,9 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
                       });
     std::vector<C2Choice> out;
     for (auto choice = choices.begin(); choice != nearest; ++choice) {
-        std::array<char, calc::checked::kMaxIntegerText> digits;
-        const std::string half_width(
-            digits.data(), calc::checked::WriteInteger(choice->half_width, digits.data()));
         out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
                        .halfWidth = choice->half_width,
-                       .caption = "+/- " + half_width + " Hz"});
+                       .caption = "+/- " + calc::IntegerToText(choice->half_width) + " Hz"});
     }
     return out;
 }

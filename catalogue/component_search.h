@@ -33,7 +33,7 @@ struct SearchRequest {
 };
 
 // A value box and its unit box as the main window holds them: the unit's position in its list
-// (catalogue::ResistorUnits, C1Units or C2Units) and the value's text, for instance {1, "22"}.
+// (a calc::R1Unit, C1Unit or C2Unit) and the value's text, for instance {1, "22"}.
 struct Part {
     int unit = -1;
     std::string value;
@@ -54,7 +54,7 @@ struct PairRow {
 struct TrimmerRow {
     Part c1;
     std::string exactR1; // "26", "4,545"
-    int unit = -1;       // position in catalogue::ResistorUnits
+    int unit = -1;       // a calc::R1Unit position
 };
 
 // A C2 with the half-width the main window computes for the pair, this C2 and the voltage.

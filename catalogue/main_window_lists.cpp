@@ -1,16 +1,54 @@
 #include "catalogue/main_window_lists.h"
 
+#include "calc/units.h"
 #include "catalogue/value_lists.h"
 #include "runtime/combo_box.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <span>
 
 namespace catalogue {
 
 namespace {
 
+using calc::C1Unit;
+using calc::C2Unit;
+using calc::ListIndex;
+using calc::R1Unit;
+
+// An item's position in its list, at compile time; the list's size when it is absent.
+template <std::size_t N> constexpr int PositionOf(const std::array<Item, N>& list, Item item) {
+    return static_cast<int>(std::find(list.begin(), list.end(), item) - list.begin());
+}
+
+// The recalculation reads a unit by its position in the unit box: each list holds its units there.
+static_assert(PositionOf(ResistorUnits, "Ohms") == ListIndex(R1Unit::Ohms) &&
+              PositionOf(ResistorUnits, "KOhms") == ListIndex(R1Unit::KOhms) &&
+              PositionOf(ResistorUnits, "MOhms") == ListIndex(R1Unit::MOhms) &&
+              ResistorUnits.size() == calc::kR1Units.size());
+static_assert(PositionOf(C1Units, "PicoFarad") == ListIndex(C1Unit::PicoFarad) &&
+              PositionOf(C1Units, "NanoFarad") == ListIndex(C1Unit::NanoFarad) &&
+              PositionOf(C1Units, "MicroFarad") == ListIndex(C1Unit::MicroFarad) &&
+              C1Units.size() == calc::kC1Units.size());
+static_assert(PositionOf(C2Units, "NanoFarad") == ListIndex(C2Unit::NanoFarad) &&
+              PositionOf(C2Units, "MicroFarad") == ListIndex(C2Unit::MicroFarad) &&
+              C2Units.size() == calc::kC2Units.size());
+
+// The start-up values, found by their texts. Where the window has always selected them: a change
+// to the lists that moves one shows here.
+constexpr int kStartC = PositionOf(CapacitorValues, "22");
+constexpr int kStartC2 = PositionOf(CapacitorValues, "27");
+constexpr int kStartV = PositionOf(SupplyVoltages, "05");
+static_assert(kStartC == 32 && kStartC2 == 34 && kStartV == 0);
+
 QString ToText(Item item) {
     return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+}
+
+QString UnitText(R1Unit unit) {
+    return ToText(ResistorUnits[static_cast<std::size_t>(ListIndex(unit))]);
 }
 
 // Every item goes to the end of the list by position, so the order is the order given here.
@@ -39,24 +77,24 @@ void FillListsAndSelectDefaults(InputBoxes boxes) {
     Append(boxes.ComboC, CapacitorValues);
     Append(boxes.ComboC2, CapacitorValues);
 
-    boxes.ComboValR1.SetListIndex(1);           // "KOhms"
-    boxes.ComboValC1.SetListIndex(1);           // "NanoFarad"
-    boxes.ComboValC2.SetListIndex(1);           // "MicroFarad"
+    boxes.ComboValR1.SetListIndex(ListIndex(R1Unit::KOhms));
+    boxes.ComboValC1.SetListIndex(ListIndex(C1Unit::NanoFarad));
+    boxes.ComboValC2.SetListIndex(ListIndex(C2Unit::MicroFarad));
     boxes.ComboR.SetText(QStringLiteral("26")); // not in the list: its neighbours are 24 and 27
-    boxes.ComboC.SetListIndex(32);              // "22"
-    boxes.ComboC2.SetListIndex(34);             // "27"
-    boxes.ComboV.SetListIndex(0);               // "05"
+    boxes.ComboC.SetListIndex(kStartC);
+    boxes.ComboC2.SetListIndex(kStartC2);
+    boxes.ComboV.SetListIndex(kStartV);
 }
 
 void RebuildResistorList(runtime::ComboBox& ComboValR1, runtime::ComboBox& ComboR) {
     // Separate tests, each reading the unit anew; nothing in between changes the unit box.
-    if (ComboValR1.Text() == ToText(ResistorUnits[0])) {
+    if (ComboValR1.Text() == UnitText(R1Unit::Ohms)) {
         Refill(ComboR, OhmValues);
     }
-    if (ComboValR1.Text() == ToText(ResistorUnits[1])) {
+    if (ComboValR1.Text() == UnitText(R1Unit::KOhms)) {
         Refill(ComboR, KiloOhmValues);
     }
-    if (ComboValR1.Text() == ToText(ResistorUnits[2])) {
+    if (ComboValR1.Text() == UnitText(R1Unit::MOhms)) {
         Refill(ComboR, MegohmValues);
     }
 }

@@ -10,8 +10,9 @@ namespace catalogue {
 
 using Item = std::string_view;
 
-// Units are told apart by their position in these lists when computing, and by their text when
-// the resistor list is rebuilt: both must stay as they are.
+// Units are told apart by their position in these lists when computing (in the order of
+// calc::R1Unit, C1Unit and C2Unit), and by their text when the resistor list is rebuilt: both must
+// stay as they are.
 inline constexpr std::array<Item, 3> ResistorUnits = {"Ohms", "KOhms", "MOhms"};
 inline constexpr std::array<Item, 3> C1Units = {"PicoFarad", "NanoFarad", "MicroFarad"};
 inline constexpr std::array<Item, 2> C2Units = {"NanoFarad", "MicroFarad"};

@@ -10,7 +10,6 @@
 // when step 11 succeeded, every caption has the shape the recalculation writes, and running again
 // with the same inputs changes nothing.
 
-#include "calc/checked_number.h"
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
 
@@ -84,7 +83,7 @@ bool IsWrittenNumber(std::string_view text) {
 // A stored value or caption number that the recalculation wrote reads back as a number.
 void RequireWrittenNumber(std::string_view text) {
     Require(IsWrittenNumber(text));
-    const auto read = calc::checked::TextToNumber(text);
+    const auto read = calc::TextToNumber(text);
     Require(read.ok() || *read.failure == calc::FailureKind::Overflow);
 }
 
@@ -96,7 +95,7 @@ void RequireEdge(std::string_view caption, std::string_view prefix, const calc::
     const std::string_view number =
         caption.substr(prefix.size(), caption.size() - prefix.size() - 3);
     Require(IsWrittenNumber(number));
-    const auto f = calc::checked::TextToNumber(s.ValF0);
+    const auto f = calc::TextToNumber(s.ValF0);
     Require(f.ok());
     const double edge = upper ? f.value + s.ValPlage : f.value - s.ValPlage;
     Require(calc::NumberToText(edge) == number);
@@ -135,7 +134,7 @@ calc::CalculInputs ParseRun(std::string_view line) {
 
 // A value box's own text read directly: a number is finite and writes in the usual shape.
 void CheckText(std::string_view text) {
-    const auto read = calc::checked::TextToNumber(text);
+    const auto read = calc::TextToNumber(text);
     if (read.ok()) {
         Require(read.value == read.value && read.value - read.value == 0); // finite
         RequireWrittenNumber(calc::NumberToText(read.value));

@@ -5,43 +5,54 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <optional>
 #include <ostream>
 #include <string>
 
 namespace calc {
 
-inline std::ostream& operator<<(std::ostream& out, FailureKind kind) {
+inline const char* FailureName(FailureKind kind) {
     switch (kind) {
     case FailureKind::TypeMismatch:
-        return out << "TypeMismatch";
+        return "TypeMismatch";
     case FailureKind::Overflow:
-        return out << "Overflow";
+        return "Overflow";
     case FailureKind::DivisionByZero:
-        return out << "DivisionByZero";
+        return "DivisionByZero";
     case FailureKind::InvalidArgument:
-        return out << "InvalidArgument";
+        return "InvalidArgument";
     }
-    return out << "FailureKind(" << static_cast<int>(kind) << ")";
+    return "FailureKind(?)";
+}
+
+inline std::ostream& operator<<(std::ostream& out, FailureKind kind) {
+    return out << FailureName(kind);
+}
+
+template <typename T> std::ostream& operator<<(std::ostream& out, const Checked<T>& result) {
+    if (result.ok()) {
+        return out << result.value;
+    }
+    return out << *result.failure;
 }
 
 } // namespace calc
 
 namespace calc_test {
 
-// Runs `operation` and tells which failure it raised, if any.
-template <typename Operation> std::optional<calc::FailureKind> FailureOf(Operation&& operation) {
-    try {
-        static_cast<void>(operation());
-    } catch (const calc::NumberFailure& failure) {
-        return failure.kind();
-    }
-    return std::nullopt;
-}
-
 // Same double, bit for bit (tells 0 from -0).
 inline bool SameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A result that holds this very double.
+inline bool SameBits(const calc::Checked<double>& result, double expected) {
+    return result.ok() && SameBits(result.value, expected);
+}
+
+// The value of a result that must not have failed; a failed one fails the test.
+template <typename T> T ValueOf(const calc::Checked<T>& result) {
+    EXPECT_TRUE(result.ok()) << "failed with " << result;
+    return result.value;
 }
 
 // Test names for table rows: the row's `name` member.

@@ -184,15 +184,14 @@ std::optional<std::string> CheckValue(double value, bool write_again = true) {
     // Read back: the double nearest to the 15-digit text, or Overflow when that lies beyond
     // the largest double (values that round up past 1,79769313486232E+308).
     const double nearest = std::strtod(printed, nullptr);
-    double read = 0;
-    try {
-        read = calc::TextToNumber(text);
-    } catch (const calc::NumberFailure& failure) {
-        if (std::isinf(nearest) && failure.kind() == calc::FailureKind::Overflow) {
+    const calc::Checked<double> checked = calc::TextToNumber(text);
+    if (!checked.ok()) {
+        if (std::isinf(nearest) && checked.failure == calc::FailureKind::Overflow) {
             return std::nullopt;
         }
-        return "\"" + text + "\" not read back: " + failure.what();
+        return "\"" + text + "\" not read back: " + calc::FailureName(*checked.failure);
     }
+    const double read = checked.value;
     if (std::isinf(nearest)) {
         return "\"" + text + "\" read although beyond the double range";
     }
@@ -328,19 +327,18 @@ TEST(NumberTextProperty, ReadsRandomTextsAsTheNearestDouble) {
             ++failures;
             continue;
         }
-        try {
-            const double read = calc::TextToNumber(text);
-            if (std::isinf(nearest) || !calc_test::SameBits(read, nearest)) {
+        const calc::Checked<double> read = calc::TextToNumber(text);
+        if (read.ok()) {
+            if (std::isinf(nearest) || !calc_test::SameBits(read.value, nearest)) {
                 ADD_FAILURE() << "seed " << kSeed + 1 << ", case " << i << ": \"" << text
-                              << "\" read as " << Hex(read) << ", nearest is " << Hex(nearest);
+                              << "\" read as " << Hex(read.value) << ", nearest is "
+                              << Hex(nearest);
                 ++failures;
             }
-        } catch (const calc::NumberFailure& failure) {
-            if (!std::isinf(nearest) || failure.kind() != calc::FailureKind::Overflow) {
-                ADD_FAILURE() << "seed " << kSeed + 1 << ", case " << i << ": \"" << text
-                              << "\" failed: " << failure.what();
-                ++failures;
-            }
+        } else if (!std::isinf(nearest) || read.failure != calc::FailureKind::Overflow) {
+            ADD_FAILURE() << "seed " << kSeed + 1 << ", case " << i << ": \"" << text
+                          << "\" failed: " << *read.failure;
+            ++failures;
         }
     }
 }

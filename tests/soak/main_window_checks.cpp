@@ -128,15 +128,18 @@ void CheckNumberCaption(std::vector<std::string>& problems, const char* label,
     }
     const std::string number =
         caption.substr(prefix.size(), caption.size() - prefix.size() - suffix.size());
-    try {
-        const std::string again = calc::NumberToText(calc::TextToNumber(number));
-        if (again != number) {
-            problems.push_back(std::string(label) + " shows the number " + Shown(number) +
-                               ", which the number rules would write " + Shown(again));
-        }
-    } catch (const calc::NumberFailure& failure) {
+    const calc::Checked<double> read = calc::TextToNumber(number);
+    if (!read.ok()) {
         problems.push_back(std::string(label) + " shows " + Shown(number) +
-                           ", which is no number: " + failure.what());
+                           (read.failure == calc::FailureKind::Overflow
+                                ? ", which is beyond the double range"
+                                : ", which is no number"));
+        return;
+    }
+    const std::string again = calc::NumberToText(read.value);
+    if (again != number) {
+        problems.push_back(std::string(label) + " shows the number " + Shown(number) +
+                           ", which the number rules would write " + Shown(again));
     }
 }
 

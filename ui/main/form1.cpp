@@ -1,7 +1,7 @@
 #include "ui/main/form1.h"
 
 #include "calc/caption_checks.h"
-#include "calc/checked_number.h"
+#include "calc/number_text.h"
 #include "catalogue/main_window_lists.h"
 #include "runtime/controls.h"
 #include "ui/main/result_marks.h"
@@ -156,7 +156,7 @@ void Form1::CreateControls(QWidget& client) {
 
     // The arrow keys step from the resistor value shown, read by the program's number rules.
     ComboR->SetValueReader([](const QString& text) -> std::optional<double> {
-        const auto number = calc::checked::TextToNumber(Utf8(text));
+        const auto number = calc::TextToNumber(Utf8(text));
         return number.ok() ? std::optional<double>(number.value) : std::nullopt;
     });
 
@@ -234,7 +234,7 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
             reason.isEmpty() ? mark.description : mark.description + QStringLiteral(". ") + reason);
     }
 
-    const bool number = calc::checked::TextToNumber(inputs.ComboR).ok();
+    const bool number = calc::TextToNumber(inputs.ComboR).ok();
     const QString tip = QString::fromUtf8(number ? ResistorTip::Number : ResistorTip::NotANumber);
     if (ComboR->ToolTip() != tip) {
         if (number) {
