@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -79,6 +80,26 @@ public:
         openingPopup_ = false;
     }
 
+    // Marks the item the box shows as the current and selected one of its list (none when the
+    // typed text is no item), as the list would show it dropped.
+    void SelectShownItem() {
+        const int row = ShownRow();
+        QItemSelectionModel* selection = view()->selectionModel();
+        if (row < 0) {
+            selection->clear();
+            return;
+        }
+        const QModelIndex item = model()->index(row, modelColumn(), rootModelIndex());
+        selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+    }
+
+    int ShownRow() const {
+        if (!isEditable()) {
+            return currentIndex();
+        }
+        return findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+
 private:
     // Picks the item next to the value shown, downwards (+1) or upwards (-1) in value.
     void StepFromShownValue(int direction) {
@@ -107,6 +128,7 @@ private:
             setCurrentIndex(target);
             setEditText(itemText(target));
         }
+        owner_.Announce();
         owner_.Click.RaiseFromUser();
     }
 
@@ -119,10 +141,17 @@ namespace {
 
 // Qt on Linux reads a combo box's current text as its accessible name, leaving the name the form
 // gave it unread; a screen reader then says "KOhms" where the user needs "Unité de R1". This
-// interface says the given name, and the current text as the value.
-class ComboAccessible : public QAccessibleWidget {
+// interface says the given name, and the value shown as its value and as its text.
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && !combo()->accessibleName().isEmpty()) {
@@ -173,9 +202,70 @@ public:
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
+    // The value shown, read as text; nothing of it is selected and the caret is at its start.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override {
+        return combo()->currentText().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(combo()->currentText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
+
+// Qt tells a screen reader of every step of a change to a combo box as a change of its value (the
+// list emptied, the first item added, the index set, the edit text set), and of every step of the
+// list's selection kept in line with it. Those are held back: the box announces each change once
+// itself (ComboBox::Announce). What the dropped list says while the user moves in it goes through.
+bool announcing = false;
+QAccessible::UpdateHandler nextHandler = nullptr;
+// What the filter knows a box of ours and its list by.
+constexpr char RuntimeComboBox[] = "runtimeComboBox";
+
+bool HeldBack(const QAccessibleEvent* event) {
+    if (announcing) {
+        return false;
+    }
+    QObject* source = event->object();
+    const QAccessible::Event type = event->type();
+    if (type == QAccessible::ValueChanged) {
+        return source != nullptr && source->property(RuntimeComboBox).toBool();
+    }
+    if (type == QAccessible::Selection || type == QAccessible::SelectionAdd ||
+        type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin) {
+        auto* view = qobject_cast<QAbstractItemView*>(source);
+        return view != nullptr && !view->isVisible() && view->property("runtimeComboList").toBool();
+    }
+    return false;
+}
+
+void UpdateAccessibility(QAccessibleEvent* event) {
+    if (HeldBack(event)) {
+        return;
+    }
+    if (nextHandler != nullptr) {
+        nextHandler(event);
+        return;
+    }
+    // No handler after this one: the platform's, reached with this one out of the way.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(UpdateAccessibility);
+}
 
 [[noreturn]] void InvalidPropertyValue(const char* what) {
     throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
@@ -191,9 +281,12 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
             auto* combo = dynamic_cast<Widget*>(object);
             return combo != nullptr ? new ComboAccessible(combo) : nullptr;
         });
+        nextHandler = QAccessible::installUpdateHandler(UpdateAccessibility);
         return true;
     }();
     (void)accessible;
+    combo_->setProperty(RuntimeComboBox, true);
+    combo_->view()->setProperty(RuntimeComboBox, true);
     // A long list drops as a short column with a scroll bar, not over the whole screen.
     combo_->setMaxVisibleItems(12);
     combo_->setInsertPolicy(QComboBox::NoInsert);
@@ -207,10 +300,16 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
         // focus leaving) and reports it as a pick; a user who typed has not picked anything.
         QObject::disconnect(edit, &QLineEdit::editingFinished, combo_, nullptr);
         // textEdited comes from the user's editing only, never from setText.
-        QObject::connect(edit, &QLineEdit::textEdited, this, [this] { Change.RaiseFromUser(); });
+        QObject::connect(edit, &QLineEdit::textEdited, this, [this] {
+            Announce();
+            Change.RaiseFromUser();
+        });
     }
     // activated comes from the user's picks only, never from setCurrentIndex.
-    QObject::connect(combo_, &QComboBox::activated, this, [this] { Click.RaiseFromUser(); });
+    QObject::connect(combo_, &QComboBox::activated, this, [this] {
+        Announce();
+        Click.RaiseFromUser();
+    });
 }
 
 QComboBox* ComboBox::combo() const {
@@ -266,6 +365,7 @@ void ComboBox::SetListIndex(int index) {
             combo_->setEditText(combo_->itemText(index));
         }
     }
+    Announce();
     Click.Raise();
 }
 
@@ -279,6 +379,7 @@ void ComboBox::SetText(const QString& text) {
             const QSignalBlocker blocker(combo_);
             combo_->setEditText(text);
         }
+        Announce();
         Change.Raise();
         return;
     }
@@ -300,6 +401,40 @@ void ComboBox::SetSelStart(int position) {
     }
     if (style_ == Style::Editable) {
         combo_->lineEdit()->setCursorPosition(position);
+    }
+}
+
+void ComboBox::Announce() {
+    combo_->SelectShownItem();
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    announcing = true;
+    QAccessibleValueChangeEvent value(combo_, combo_->currentText());
+    QAccessible::updateAccessibility(&value);
+    const int row = combo_->ShownRow();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(combo_->view());
+    if (row >= 0 && list != nullptr && list->tableInterface() != nullptr) {
+        if (QAccessibleInterface* item = list->tableInterface()->cellAt(row, 0)) {
+            QAccessibleEvent selection(combo_->view(), QAccessible::Selection);
+            selection.setChild(list->indexOfChild(item));
+            QAccessible::updateAccessibility(&selection);
+        }
+    }
+    announcing = false;
+}
+
+void ComboBox::SetAccessibleName(const QString& text) {
+    Control::SetAccessibleName(text);
+    if (QLineEdit* edit = combo_->lineEdit()) {
+        edit->setAccessibleName(text);
+    }
+}
+
+void ComboBox::SetToolTip(const QString& text) {
+    Control::SetToolTip(text);
+    if (QLineEdit* edit = combo_->lineEdit()) {
+        edit->setAccessibleDescription(text);
     }
 }
 

@@ -23,7 +23,10 @@ namespace runtime {
 // - scrolling the dropped list raises Scroll;
 // - a list box has no context menu of its own: the right button or the Menu key over it asks
 //   for its window's;
-// - a dropped list shows at most 12 items, under the box.
+// - a dropped list shows at most 12 items, under the box;
+// - a screen reader reads the box's French name, the value shown as its value and text, and the
+//   item shown marked selected in the list (dropped or not); each change of the value shown is
+//   announced once, whatever Qt's steps to it (an emptied list, items added, an index set).
 class ComboBox : public Control {
 public:
     enum class Style {
@@ -54,6 +57,10 @@ public:
     // user's pick, instead of stepping from a list position the typed text has left behind.
     void SetValueReader(std::function<std::optional<double>(const QString&)> reader);
 
+    // The editable box's edit field, which takes the focus, is named and described as the box.
+    void SetAccessibleName(const QString& text) override;
+    void SetToolTip(const QString& text) override;
+
     // The colour of the editable box's text; back to the container's with ResetForeColor.
     void SetForeColor(const QColor& color);
     void ResetForeColor();
@@ -66,6 +73,9 @@ public:
 
 private:
     class Widget;
+    // Tells a screen reader the value now shown and the item selected in the list.
+    void Announce();
+
     Widget* combo_;
     Style style_;
 };

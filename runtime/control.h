@@ -25,7 +25,7 @@ public:
     int Height() const;
     void SetHeight(int twips);
 
-    void SetToolTip(const QString& text);
+    virtual void SetToolTip(const QString& text);
     QString ToolTip() const;
 
     // Controls that can take the focus follow their tab index; -1 leaves a control out.
@@ -33,7 +33,7 @@ public:
     int TabIndex() const { return tabIndex_; }
 
     // What a screen reader says of the control, beyond its visible text.
-    void SetAccessibleName(const QString& text);
+    virtual void SetAccessibleName(const QString& text);
     void SetAccessibleDescription(const QString& text);
 
     // A disabled control is greyed and takes neither the focus nor the user's input.

@@ -5,6 +5,8 @@
 #include "runtime/failure.h"
 #include "runtime/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -151,7 +153,34 @@ private:
     Form& form_;
 };
 
-Form::Form(FormDefinition definition) : definition_(std::move(definition)) {}
+namespace {
+
+// A form's window is a frame for a screen reader, named by its title, so that it is announced as
+// a window when it appears (a plain QWidget would be a mere "filler").
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return widget()->windowTitle();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+} // namespace
+
+Form::Form(FormDefinition definition) : definition_(std::move(definition)) {
+    static const bool accessible = [] {
+        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+            auto* window = dynamic_cast<Window*>(object);
+            return window != nullptr ? new WindowAccessible(window) : nullptr;
+        });
+        return true;
+    }();
+    (void)accessible;
+}
 
 Form::~Form() {
     DestroyWindow();

@@ -1,5 +1,7 @@
 #include "runtime/picture.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QImage>
 #include <QImageReader>
@@ -71,6 +73,8 @@ public:
         setFocusPolicy(Qt::StrongFocus);
     }
 
+    Picture& Owner() const { return owner_; }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         const qreal ratio = devicePixelRatioF();
@@ -133,7 +137,43 @@ private:
     bool pressed_ = false;
 };
 
+namespace {
+
+// A screen reader hears the picture as a graphic with its name and description, and finds the
+// action that clicks it.
+class PictureAccessible : public QAccessibleWidget {
+public:
+    PictureAccessible(QWidget* widget, Picture& owner)
+        : QAccessibleWidget(widget, QAccessible::Graphic), owner_(owner) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            owner_.Click.RaiseFromUser();
+        }
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return action == pressAction()
+                   ? QStringList{QStringLiteral("Return"), QStringLiteral("Space")}
+                   : QStringList();
+    }
+
+private:
+    Picture& owner_;
+};
+
+} // namespace
+
 Picture::Picture(QWidget* container, const QString& name, const QString& imagePath)
-    : Control(new Widget(container, *this, imagePath), name) {}
+    : Control(new Widget(container, *this, imagePath), name) {
+    static const bool accessible = [] {
+        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+            auto* picture = dynamic_cast<Widget*>(object);
+            return picture != nullptr ? new PictureAccessible(picture, picture->Owner()) : nullptr;
+        });
+        return true;
+    }();
+    (void)accessible;
+}
 
 } // namespace runtime

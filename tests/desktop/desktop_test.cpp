@@ -6,6 +6,7 @@
 #include "gui_helpers.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
+#include "url_catcher.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -51,19 +52,9 @@ bool Viewable(const QWidget* window) {
         .contains(QLatin1String("Map State: IsViewable"));
 }
 
-// Catches the page the diagram opens instead of a browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    int opened = 0;
-public slots:
-    void open(const QUrl&) { ++opened; }
-};
-
 class Desktop : public ::testing::Test {
 protected:
     void SetUp() override {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
         main.Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window()));
         ASSERT_TRUE(WaitFor([this] { return Managed(main.window()); }));
@@ -76,7 +67,6 @@ protected:
             schematic->Unload();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     }
 
     ui::Form2& OpenSchematic() {
@@ -91,7 +81,7 @@ protected:
         return schematic;
     }
 
-    UrlCatcher browser;
+    testing_support::UrlCatcher browser;
     ui::Form1 main;
 };
 
@@ -168,7 +158,7 @@ TEST_F(Desktop, ADoubleClickOnTheDiagramOpensThePageOnceAndReachesNothingBeneath
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
     for (const int gap : {120, 250}) {
         SCOPED_TRACE(gap);
-        browser.opened = 0;
+        browser.opened.clear();
         ui::Form2& schematic = OpenSchematic();
         // Both windows are centred: the diagram lies over "Voir le schéma életronique".
         const QWidget* button = main.Command3->widget();
@@ -180,7 +170,7 @@ TEST_F(Desktop, ADoubleClickOnTheDiagramOpensThePageOnceAndReachesNothingBeneath
                  QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
                  QString::number(gap), QStringLiteral("1")});
         QTest::qWait(600);
-        EXPECT_EQ(browser.opened, 1);
+        EXPECT_EQ(browser.opened.size(), 1);
         EXPECT_FALSE(schematic.IsLoaded()) << "the second click opened the schematic again";
     }
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
@@ -258,5 +248,3 @@ TEST_F(Desktop, TheSchematicWindowFitsItsScreenFrameIncluded) {
 }
 
 } // namespace
-
-#include "desktop_test.moc"

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <utility>
 
 namespace {
 
@@ -31,25 +32,72 @@ QString NameOf(const runtime::Control* control) {
 struct SpokenInput {
     Box box;
     const char* name;
+    const char* atStartUp;
+    Qt::Key key;          // a pick by keys
+    const char* afterKey; // the value then read
 };
 
+// The items of a box's list that a screen reader finds marked selected.
+QStringList SelectedItems(QAccessibleInterface* box) {
+    QStringList selected;
+    QAccessibleInterface* list = box->child(0);
+    for (int i = 0; list != nullptr && i < list->childCount(); ++i) {
+        QAccessibleInterface* item = list->child(i);
+        if (item != nullptr && item->state().selected) {
+            selected << item->text(QAccessible::Name);
+        }
+    }
+    return selected;
+}
+
+// Each box by its French name, and its value read as a screen reader reads it: as the value, as
+// the text, and as the one item marked selected in its list, which has never been dropped.
 TEST_F(MainWindowAccessibility, EachInputIsNamedInFrenchAndReadsItsValue) {
     const SpokenInput inputs[] = {
-        {&ui::Form1::ComboValR1, "Unité de R1"},        {&ui::Form1::ComboR, "Valeur de R1"},
-        {&ui::Form1::ComboValC1, "Unité de C1"},        {&ui::Form1::ComboC, "Valeur de C1"},
-        {&ui::Form1::ComboValC2, "Unité de C2"},        {&ui::Form1::ComboC2, "Valeur de C2"},
-        {&ui::Form1::ComboV, "Tension d'alimentation"},
+        {&ui::Form1::ComboR, "Valeur de R1", "26", Qt::Key_Down, "27"},
+        {&ui::Form1::ComboValC1, "Unité de C1", "NanoFarad", Qt::Key_Down, "MicroFarad"},
+        {&ui::Form1::ComboC, "Valeur de C1", "22", Qt::Key_Down, "24"},
+        {&ui::Form1::ComboValC2, "Unité de C2", "MicroFarad", Qt::Key_Up, "NanoFarad"},
+        {&ui::Form1::ComboC2, "Valeur de C2", "27", Qt::Key_Up, "24"},
+        {&ui::Form1::ComboV, "Tension d'alimentation", "05", Qt::Key_Down, "09"},
+        // Last: the unit rebuilds the resistor list.
+        {&ui::Form1::ComboValR1, "Unité de R1", "KOhms", Qt::Key_Up, "Ohms"},
     };
     for (const SpokenInput& input : inputs) {
-        const runtime::ComboBox* box = form.*input.box;
+        runtime::ComboBox* box = form.*input.box;
         SCOPED_TRACE(box->Name().toStdString());
         QAccessibleInterface* accessible = Accessible(box);
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->role(), QAccessible::ComboBox);
-        EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(input.name));
-        EXPECT_EQ(accessible->text(QAccessible::Value), box->Text());
         EXPECT_TRUE(accessible->state().focusable);
+        for (const auto& [key, value] :
+             {std::pair<Qt::Key, const char*>{Qt::Key_unknown, input.atStartUp},
+              std::pair<Qt::Key, const char*>{input.key, input.afterKey}}) {
+            if (key != Qt::Key_unknown) {
+                PressIn(box, key);
+            }
+            const QString expected = QString::fromUtf8(value);
+            EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(input.name));
+            EXPECT_EQ(accessible->text(QAccessible::Value), expected);
+            QAccessibleTextInterface* text = accessible->textInterface();
+            ASSERT_NE(text, nullptr) << "no text to read";
+            EXPECT_EQ(text->text(0, text->characterCount()), expected);
+            // The start-up "26" is no item of the list: nothing is marked.
+            const bool anItem = !(box == form.ComboR && key == Qt::Key_unknown);
+            EXPECT_EQ(SelectedItems(accessible), anItem ? QStringList{expected} : QStringList{});
+        }
     }
+}
+
+// The resistor box's edit field takes the focus: it carries the box's name, and its tool tip as
+// its description, which says what is expected while the text is no number.
+TEST_F(MainWindowAccessibility, TheResistorEditFieldIsNamedAndDescribedAsTheBox) {
+    QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(ResistorEdit());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(QAccessible::Name), "Valeur de R1");
+    EXPECT_EQ(edit->text(QAccessible::Description), "Modifiable");
+    TypeResistor("abc");
+    EXPECT_EQ(edit->text(QAccessible::Description), "Nombre attendu, virgule décimale : 4,7");
 }
 
 struct SpokenButton {
@@ -120,6 +168,7 @@ TEST_F(MainWindowAccessibility, ResultsAreNamedByTheirCurrentCaptionAndDescribed
 TEST_F(MainWindowAccessibility, TheWindowAndItsFramesAreNamedByTheirCaptions) {
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.window());
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
     EXPECT_EQ(window->text(QAccessible::Name), "Vireldo 567");
     EXPECT_EQ(NameOf(form.Frame1), "Fréquence");
     EXPECT_EQ(NameOf(form.Frame2), "Fréquence centrale");

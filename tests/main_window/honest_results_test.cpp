@@ -163,16 +163,6 @@ protected:
         return {MarkOf(form.Freq), MarkOf(form.B), MarkOf(form.LblPlageBas),
                 MarkOf(form.LblPlageHaut), edit == ui::WarningColour};
     }
-
-    QString FirstTip() const {
-        for (const runtime::Label* label :
-             {form.Freq.data(), form.B.data(), form.LblPlageBas.data(), form.LblPlageHaut.data()}) {
-            if (!label->ToolTip().isEmpty()) {
-                return label->ToolTip();
-            }
-        }
-        return {};
-    }
 };
 
 TEST_P(HonestResults, MarksWhatTheCaptionsShow) {
@@ -183,7 +173,7 @@ TEST_P(HonestResults, MarksWhatTheCaptionsShow) {
     }
     EXPECT_EQ(MainWindowTest::Shown(), row.results);
     EXPECT_EQ(Shown(), row.marks);
-    EXPECT_EQ(FirstTip(), QString::fromUtf8(row.tip));
+    EXPECT_EQ(main_window_testing::FirstMark(form), QString::fromUtf8(row.tip));
     // A caption is marked with a tool tip exactly when it is marked with a colour.
     const Marks marks = Shown();
     const std::pair<const runtime::Label*, Mark> each[] = {{form.Freq, marks.Freq},

@@ -50,6 +50,18 @@ inline Results StartUpResults() {
 
 using testing_support::CountedForm1;
 
+// The tool tip of the first result marked as not current or no frequency, as the user reads it;
+// empty when every result is current.
+inline QString FirstMark(const ui::Form1& form) {
+    for (const runtime::Label* result :
+         {form.Freq.data(), form.B.data(), form.LblPlageBas.data(), form.LblPlageHaut.data()}) {
+        if (!result->ToolTip().isEmpty()) {
+            return result->ToolTip();
+        }
+    }
+    return {};
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {

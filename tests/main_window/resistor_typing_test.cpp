@@ -42,16 +42,6 @@ const char* const kTooLarge = "Valeur de R1 hors limites : résultat de la derni
 const char* const kNegative = "Fréquence centrale négative : vérifier R1";
 const char* const kZero = "Fréquence centrale nulle : vérifier R1 et C1";
 
-QString FirstMark(const ui::Form1& form) {
-    for (const runtime::Label* result :
-         {form.Freq.data(), form.B.data(), form.LblPlageBas.data(), form.LblPlageHaut.data()}) {
-        if (!result->ToolTip().isEmpty()) {
-            return result->ToolTip();
-        }
-    }
-    return {};
-}
-
 struct Typing {
     const char* name;
     std::vector<Gesture> gestures;
@@ -170,7 +160,7 @@ TEST_P(ResistorTyping, GivesTheTextCaretRecalculationsAndResults) {
     EXPECT_FALSE(ResistorEdit()->hasSelectedText());
     EXPECT_EQ(form.Recalculations() - runsBefore, typing.runs);
     EXPECT_EQ(Shown(), typing.results);
-    EXPECT_EQ(FirstMark(form), QString::fromUtf8(typing.mark));
+    EXPECT_EQ(main_window_testing::FirstMark(form), QString::fromUtf8(typing.mark));
     // Typing picks nothing from the list.
     EXPECT_EQ(form.ComboR->ListCount(), 69);
 }
@@ -248,7 +238,7 @@ TEST_P(ResistorLongPaste, NeitherCrashesNorHangsAndKeepsTheResults) {
     EXPECT_EQ(form.ComboR->SelStart(), kept);
     EXPECT_EQ(form.Recalculations() - runsBefore, paste.runs);
     EXPECT_EQ(Shown(), StartUpResults());
-    EXPECT_EQ(FirstMark(form), QString::fromUtf8(paste.mark));
+    EXPECT_EQ(main_window_testing::FirstMark(form), QString::fromUtf8(paste.mark));
     // The window still answers: a pick after the paste recomputes as usual.
     const int runsBeforePick = form.Recalculations();
     PressIn(form.ComboV, Qt::Key_End);

@@ -8,6 +8,7 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/shell.h"
+#include "url_catcher.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
@@ -159,21 +160,11 @@ TEST(Application, EndsWhenTheLastFormIsUnloadedAlsoAToolWindow) {
     EXPECT_FALSE(tool.IsLoaded());
 }
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 TEST(Shell, OpenGoesThroughTheDesktopServices) {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    testing_support::UrlCatcher catcher;
     runtime::ShellOpen(QStringLiteral("http://www.vireldo.example/page.html"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls.front().toString(), "http://www.vireldo.example/page.html");
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front().toString(), "http://www.vireldo.example/page.html");
 }
 
 // Runs in a child process: a handler that throws ends the program with a message box, which a

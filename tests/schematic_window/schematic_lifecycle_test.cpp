@@ -3,6 +3,7 @@
 // that the program runs until both windows have closed.
 #include "runtime/application.h"
 #include "schematic_helpers.h"
+#include "url_catcher.h"
 
 #include <QAbstractItemView>
 #include <QDesktopServices>
@@ -21,22 +22,7 @@ using schematic_test::MainWindowTest;
 const QString webPage = QStringLiteral(
     "http://www.vireldo.example/electronique_realisations_decodeur_tonalite_001.html");
 
-// Stands in for the browser: collects the addresses that the desktop would open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-    // Runs as the page opens, to see the windows as they are at that moment.
-    std::function<void()> onOpen;
-
-public slots:
-    void open(const QUrl& url) {
-        opened.append(url);
-        if (onOpen) {
-            onOpen();
-        }
-    }
-};
+using testing_support::UrlCatcher;
 
 // A spot of the picture that no label covers.
 QPoint OpenPartOfThePicture(const ui::Form2& schematic) {
@@ -51,15 +37,6 @@ QPoint OpenPartOfThePicture(const ui::Form2& schematic) {
 // The main window with the browser replaced by a catcher for the whole test.
 class SchematicLifecycle : public MainWindowTest {
 protected:
-    void SetUp() override {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
-        MainWindowTest::SetUp();
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    }
-
     UrlCatcher browser;
 };
 
@@ -284,7 +261,6 @@ INSTANTIATE_TEST_SUITE_P(Schematic, SchematicDoubleClick, ::testing::ValuesIn(do
 class ProgramRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
         // Should the program not end by itself, this ends it with a status of its own, so that
         // the test fails instead of hanging.
         watchdog.setSingleShot(true);
@@ -298,7 +274,6 @@ protected:
             schematic->Unload();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     }
 
     // Runs a step once the program's loop is handling events; steps that the loop never

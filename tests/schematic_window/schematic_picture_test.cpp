@@ -1,6 +1,11 @@
 // The schematic window itself: a fixed tool window titled "Schéma", the diagram stretched over a
 // picture a little larger than the window, its tool tip, and the labels without one.
 #include "schematic_helpers.h"
+#include "url_catcher.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <utility>
 
 #include <QHelpEvent>
 #include <QPixmap>
@@ -140,6 +145,46 @@ TEST_F(SchematicWindow, TheDiagramIsStretchedOverThePicture) {
     // The notes end near y 450 of 460: stretched about 500, at their own size 450 or 476 centred,
     // scaled with its proportions about 488.
     EXPECT_GT(lowestInk, 493);
+}
+
+} // namespace
+
+namespace {
+
+// What a screen reader hears of the window: a window named by its title, each value named after
+// its component (the captions stay as drawn), and the picture as a graphic that says what it does
+// and offers the action that does it.
+TEST_F(SchematicWindow, AScreenReaderHearsTheWindowTheValuesAndWhatThePictureDoes) {
+    ui::Form2& schematic = ClickCommand3();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(schematic.window());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Schéma");
+
+    const std::pair<const runtime::Label*, const char*> values[] = {
+        {schematic.LblR1, "R1 : 26KOhms"},
+        {schematic.LblC1, "C1 : 22NanoFarad"},
+        {schematic.LblC2, "C2 : 27MicroFarad"}};
+    for (const auto& [label, name] : values) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label->widget())->text(QAccessible::Name),
+                  QString::fromUtf8(name));
+    }
+    EXPECT_EQ(schematic.LblR1->Caption(), "26KOhms");
+
+    QAccessibleInterface* picture =
+        QAccessible::queryAccessibleInterface(schematic.Image1->widget());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->role(), QAccessible::Graphic);
+    EXPECT_EQ(picture->text(QAccessible::Name), "Schéma du décodeur de tonalité");
+    EXPECT_TRUE(picture->text(QAccessible::Description).contains(QStringLiteral("page")));
+    EXPECT_TRUE(picture->state().focusable);
+    QAccessibleActionInterface* actions = picture->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    testing_support::UrlCatcher browser;
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(browser.opened.size(), 1);
+    EXPECT_FALSE(schematic.IsLoaded()) << "the action did not do what a click does";
 }
 
 } // namespace

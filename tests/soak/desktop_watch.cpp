@@ -1,24 +1,9 @@
 #include "desktop_watch.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMessageBox>
 
 namespace soak {
-
-UrlCatcher::UrlCatcher() {
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
-}
-
-UrlCatcher::~UrlCatcher() {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-}
-
-void UrlCatcher::Open(const QUrl& url) {
-    caught_.append(url.toString());
-}
 
 MessageBoxWatch::MessageBoxWatch() {
     // The box runs an event loop of its own; timers keep firing inside it.

@@ -8,24 +8,6 @@
 
 namespace soak {
 
-// Stands in for the browser: while it lives, every "http" address the program asks the desktop
-// to open lands here instead.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    UrlCatcher();
-    ~UrlCatcher() override;
-
-    const QStringList& Caught() const { return caught_; }
-
-public slots:
-    void Open(const QUrl& url);
-
-private:
-    QStringList caught_;
-};
-
 // Notices a message box (the one the runtime shows when a failure escapes a handler), notes its
 // text and closes it, so that a failure ends the run with a report instead of a box waiting for
 // a click that never comes.

@@ -15,6 +15,7 @@
 #include "runtime/application.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
+#include "url_catcher.h"
 #include "user_session.h"
 
 #include <QApplication>
@@ -118,7 +119,7 @@ TEST(Soak, RandomUserActions) {
     const int keyboardInterval = QApplication::keyboardInputInterval();
     QApplication::setKeyboardInputInterval(0);
 
-    soak::UrlCatcher urls;
+    testing_support::UrlCatcher urls;
     soak::MessageBoxWatch boxes;
     testing_support::CountedForm1 form;
     form.Show();
@@ -216,14 +217,14 @@ TEST(Soak, RandomUserActions) {
     std::cout << "[soak] " << actions << " actions in " << seconds << " s ("
               << seconds * 1000.0 / static_cast<double>(actions) << " ms each); "
               << form.Recalculations() << " recalculations; schematic window opened "
-              << session.SchematicOpenings() << " times; " << urls.Caught().size()
+              << session.SchematicOpenings() << " times; " << urls.opened.size()
               << " web page requests caught (" << session.PictureClicks() << " picture clicks); "
               << session.LongPastes() << " long pastes; " << session.MousePicks()
               << " mouse picks\n";
     std::cout << "[soak] memory, " << Describe("first", first) << "\n";
     std::cout << "[soak] memory, " << Describe("last", last) << "\n" << std::flush;
 
-    EXPECT_EQ(urls.Caught().size(), static_cast<qsizetype>(session.PictureClicks()));
+    EXPECT_EQ(urls.opened.size(), static_cast<qsizetype>(session.PictureClicks()));
 
     // The memory held must not grow from the first stretch of the run to the last: the level
     // the process keeps at the end (the median of the last stretch) must not lie above the

@@ -7,6 +7,7 @@
 #include "main_window_checks.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
+#include "url_catcher.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -93,9 +94,9 @@ const std::vector<QString> kBadTexts = {
 } // namespace
 
 UserSession::UserSession(testing_support::CountedForm1& form, MainWindowChecks& checks,
-                         const UrlCatcher& urls, std::uint64_t seed)
+                         const testing_support::UrlCatcher& urls, std::uint64_t seed)
     : form_(form), checks_(checks), urls_(urls), random_(seed),
-      urlsSeen_(static_cast<int>(urls.Caught().size())) {}
+      urlsSeen_(static_cast<int>(urls.opened.size())) {}
 
 Action UserSession::Next() {
     // Out of every 1000 actions, about this many of each kind.
@@ -496,13 +497,13 @@ Action UserSession::ClickPicture() {
     return {"Form2: click the picture at (" + std::to_string(x) + ", " + std::to_string(y) + ")",
             [this, x, y] {
                 ++pictureClicks_;
-                const auto before = urls_.Caught().size();
+                const auto before = urls_.opened.size();
                 QWidget* picture = form_.SchematicWindow()->Image1->widget();
                 QApplication::setActiveWindow(picture->window());
                 Click(picture, x, y);
-                if (urls_.Caught().size() != before + 1) {
+                if (urls_.opened.size() != before + 1) {
                     problems_.push_back("a click on the picture asked to open " +
-                                        std::to_string(urls_.Caught().size() - before) +
+                                        std::to_string(urls_.opened.size() - before) +
                                         " addresses instead of one");
                 }
                 if (SchematicOpen()) {
@@ -706,10 +707,11 @@ void UserSession::AfterInput() {
     schematicLoaded_ = loaded;
 
     // Only the circuit's page is ever asked for, and only by a click on the picture.
-    const QStringList& caught = urls_.Caught();
+    const QList<QUrl>& caught = urls_.opened;
     for (; urlsSeen_ < caught.size(); ++urlsSeen_) {
-        if (caught[urlsSeen_] != QLatin1String(ui::WebPage)) {
-            problems_.push_back("the desktop was asked to open " + caught[urlsSeen_].toStdString() +
+        const QString url = caught[urlsSeen_].toString();
+        if (url != QLatin1String(ui::WebPage)) {
+            problems_.push_back("the desktop was asked to open " + url.toStdString() +
                                 " instead of " + ui::WebPage);
         }
     }

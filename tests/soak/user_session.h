@@ -15,12 +15,12 @@ class QWidget;
 
 namespace testing_support {
 class CountedForm1;
-}
+class UrlCatcher;
+} // namespace testing_support
 
 namespace soak {
 
 class MainWindowChecks;
-class UrlCatcher;
 
 // One user action, decided in full (every random choice drawn) before it is carried out, so
 // that its description says exactly what was done.
@@ -37,7 +37,7 @@ struct Action {
 class UserSession {
 public:
     UserSession(testing_support::CountedForm1& form, MainWindowChecks& checks,
-                const UrlCatcher& urls, std::uint64_t seed);
+                const testing_support::UrlCatcher& urls, std::uint64_t seed);
 
     // Draws the next action from the mix (mouse picks of a list item and very long pastes are
     // rare: both are slow).
@@ -114,7 +114,7 @@ private:
 
     testing_support::CountedForm1& form_;
     MainWindowChecks& checks_;
-    const UrlCatcher& urls_;
+    const testing_support::UrlCatcher& urls_;
     RandomSource random_;
     std::vector<std::string> problems_;
 

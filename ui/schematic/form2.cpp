@@ -29,6 +29,7 @@ constexpr runtime::ControlDefinition Layout[] = {
      .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
     {.name = "Image1", .kind = ControlKind::Picture, .rect = {0, 0, 12975, 7695},
      .text = ":/schematic.svg", .tab = 3, .accessibleName = "Schéma du décodeur de tonalité",
+     .description = "Ouvre la page du montage sur le site de Vireldo Électronique",
      .toolTip = "Cliquer pour accéder à la page de Vireldo Électronique"},
 };
 // clang-format on
@@ -66,6 +67,10 @@ void Form2::Form_Load() {
     LblC1->SetHeight(360);
     LblR1->SetHeight(360);
     LblC2->SetHeight(360);
+    // A listener is told which component each value belongs to.
+    LblR1->SetAccessibleName(QStringLiteral("R1 : ") + LblR1->Caption());
+    LblC1->SetAccessibleName(QStringLiteral("C1 : ") + LblC1->Caption());
+    LblC2->SetAccessibleName(QStringLiteral("C2 : ") + LblC2->Caption());
 }
 
 // Whether a browser opened is not reported; the window closes all the same.
