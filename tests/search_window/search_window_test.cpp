@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{.name = "FrequencyNoNumber",
               .frequency = "mille",
               .message = "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, "
-                         "avec une virgule décimale, par exemple 1000 ou 1748,252."},
+                         "avec une virgule décimale, comme 1000 ou 1748,252."},
         Typed{.name = "FrequencyZero",
               .frequency = "0",
               .message = "La fréquence voulue doit être supérieure à 0 Hz."},
@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
               .frequency = "1000",
               .halfWidth = "50 Hz",
               .message = "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en "
-                         "hertz, par exemple 50, ou laissez la case vide."}),
+                         "hertz, comme 50, ou laissez la case vide."}),
     [](const ::testing::TestParamInfo<Typed>& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------- applying a row
