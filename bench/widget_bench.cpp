@@ -5,6 +5,7 @@
 #include "runtime/application.h"
 #include "ui/main/form1.h"
 #include "ui/program.h"
+#include "ui/search/form3.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -106,6 +107,42 @@ void BM_Form1TypeAndEraseInR1(benchmark::State& state) {
     CloseWindow(form);
 }
 BENCHMARK(BM_Form1TypeAndEraseInR1);
+
+// The component search window's whole answer to a keystroke in the wanted frequency: the search,
+// the table of pairs filled, its first row selected, the trimmer's R1 and the three C2 for it.
+// The frequency alternates between two values that both give rows.
+void SearchAsTyped(benchmark::State& state, const char* tolerance, int range) {
+    ui::Form1 form;
+    OpenWindow(form);
+    form.ShowComponentSearch();
+    ui::Form3& search = *form.ComponentSearchWindow();
+    search.ComboRange->SetListIndex(range);
+    search.TxtTolerance->SetText(QString::fromLatin1(tolerance));
+    search.TxtHalfWidth->SetText(QStringLiteral("50"));
+    bool second = false;
+    for (auto _ : state) {
+        second = !second;
+        search.TxtFrequency->SetText(second ? QStringLiteral("1000") : QStringLiteral("1001"));
+    }
+    state.counters["rows"] = search.GridPairs->ListCount();
+    if (search.GridC2->ListCount() != 3) {
+        state.SkipWithError("no C2 for the first pair");
+    }
+    search.Unload();
+    CloseWindow(form);
+}
+
+// 1000 Hz at 2 %, R1 from 2 to 20 kΩ: about fifteen rows.
+void BM_Form3SearchAdvised(benchmark::State& state) {
+    SearchAsTyped(state, "2", 0);
+}
+BENCHMARK(BM_Form3SearchAdvised)->Unit(benchmark::kMicrosecond);
+
+// Every pair of the lists at 100 %: the largest table a user can ask for, some thousands of rows.
+void BM_Form3SearchEveryValueAtHundredPercent(benchmark::State& state) {
+    SearchAsTyped(state, "100", 1);
+}
+BENCHMARK(BM_Form3SearchEveryValueAtHundredPercent)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

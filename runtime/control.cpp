@@ -53,4 +53,11 @@ void Control::SetAccessibleDescription(const QString& text) {
     widget_->setAccessibleDescription(text);
 }
 
+void Control::SetEnabled(bool enabled) {
+    widget_->setEnabled(enabled);
+}
+bool Control::Enabled() const {
+    return widget_->isEnabled();
+}
+
 } // namespace runtime

@@ -36,6 +36,10 @@ public:
     virtual void SetAccessibleName(const QString& text);
     void SetAccessibleDescription(const QString& text);
 
+    // A disabled control is greyed and takes neither the focus nor the user's input.
+    void SetEnabled(bool enabled);
+    bool Enabled() const;
+
 protected:
     Control(QWidget* widget, const QString& name);
 

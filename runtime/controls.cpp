@@ -5,6 +5,8 @@
 #include "runtime/frame.h"
 #include "runtime/label.h"
 #include "runtime/picture.h"
+#include "runtime/table.h"
+#include "runtime/text_box.h"
 
 #include <QWidget>
 #include <stdexcept>
@@ -33,6 +35,10 @@ Control* Create(QWidget* container, const ControlDefinition& row) {
         return new Picture(container, name, Text(row.text));
     case ControlKind::Label:
         return new Label(container, name);
+    case ControlKind::TextBox:
+        return new TextBox(container, name);
+    case ControlKind::Table:
+        return new Table(container, name, Text(row.text).split(QLatin1Char('\t')));
     }
     return nullptr;
 }
@@ -50,6 +56,7 @@ void SetUpLabel(Label& label, const ControlDefinition& row) {
         label.SetFont(QString::fromUtf8(row.fontFamily), row.fontPoints, row.bold);
     }
     label.SetCentred(row.centred);
+    label.SetWordWrap(row.wordWrap);
     label.SetCaption(Text(row.text));
     label.SetAutoSize(row.autoSize);
     if (row.selectable) {
@@ -70,6 +77,9 @@ Controls::Controls(QWidget& client, std::span<const ControlDefinition> definitio
         } else if (auto* box = dynamic_cast<ComboBox*>(control);
                    box != nullptr && row.text != nullptr) {
             box->SetText(Text(row.text));
+        } else if (auto* textBox = dynamic_cast<TextBox*>(control);
+                   textBox != nullptr && row.text != nullptr) {
+            textBox->SetText(Text(row.text));
         } else if (row.kind == ControlKind::Picture) {
             control->widget()->lower();
         }
@@ -96,10 +106,23 @@ void Controls::Missing(const char* name) {
 }
 
 Event& Controls::EventOf(const char* control, EventKind event) const {
-    if (auto* box = dynamic_cast<ComboBox*>(Find(control))) {
+    if (auto* box = dynamic_cast<ComboBox*>(Find(control));
+        box != nullptr && event != EventKind::DblClick) {
         return event == EventKind::Click    ? box->Click
                : event == EventKind::Change ? box->Change
                                             : box->Scroll;
+    }
+    if (auto* textBox = dynamic_cast<TextBox*>(Find(control));
+        textBox != nullptr && event == EventKind::Change) {
+        return textBox->Change;
+    }
+    if (auto* table = dynamic_cast<Table*>(Find(control))) {
+        if (event == EventKind::Click) {
+            return table->Click;
+        }
+        if (event == EventKind::DblClick) {
+            return table->DblClick;
+        }
     }
     if (event == EventKind::Click) {
         if (auto* button = dynamic_cast<Button*>(Find(control))) {

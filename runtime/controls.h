@@ -16,7 +16,8 @@ class QWidget;
 
 namespace runtime {
 
-enum class ControlKind { Frame, Label, ListBox, EditableBox, Button, Picture };
+// A table's text holds its headings, separated by tabs: "R1\tC1".
+enum class ControlKind { Frame, Label, ListBox, EditableBox, Button, Picture, TextBox, Table };
 
 // Left, top, width and height in twips, from the top-left corner of the container.
 struct TwipsRect {
@@ -32,6 +33,7 @@ struct ControlDefinition {
     bool centred = false;       // a label's text centred on its width
     bool autoSize = false;      // a label's size follows its text
     bool selectable = false;    // a label's text can be selected and copied
+    bool wordWrap = false;      // a label's text goes on at the next line where it is too long
     int tab = -1;               // place in the focus order, for those that take the focus
     const char* accessibleName = nullptr;
     const char* description = nullptr; // what a screen reader adds to the name
@@ -44,7 +46,7 @@ struct ControlDefinition {
 };
 
 // The events a control raises, by the name that its handlers carry.
-enum class EventKind { Click, Change, Scroll };
+enum class EventKind { Click, Change, Scroll, DblClick };
 
 // Creates the controls of a definition in its order inside a window's client area; a control in
 // a frame follows the frame. A picture lies behind the other controls of its container.

@@ -2,6 +2,7 @@
 
 #include "runtime/application.h"
 #include "runtime/control.h"
+#include "runtime/failure.h"
 #include "runtime/twips.h"
 
 #include <QAccessible>
@@ -84,6 +85,10 @@ protected:
             form_.Unload();
             return;
         }
+        if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+            ContextMenuFromKeyboard();
+            return;
+        }
         // The text selected in a label is copied from wherever the focus is in the window (the
         // labels never take the focus).
         if (event->matches(QKeySequence::Copy)) {
@@ -107,6 +112,7 @@ protected:
             if (QWidget* focus = focusWidget()) {
                 focus->update();
             }
+            RunGuarded([this] { form_.Form_Activate(); });
         }
         return handled;
     }
@@ -135,6 +141,15 @@ protected:
     }
 
 private:
+    // Shift+F10 does what the Menu key does, which Qt leaves to Windows alone: the menu of the
+    // control that has the focus, the window's where the control has none.
+    void ContextMenuFromKeyboard() {
+        QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
+        const QPoint at = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+        QApplication::sendEvent(focus, &menu);
+    }
+
     Form& form_;
 };
 
@@ -257,6 +272,7 @@ void Form::Unload() {
     if (!window_) {
         return;
     }
+    Form_Unload();
     QWidget* window = window_;
     window_ = nullptr;
     // Input already queued for the window (the second click of a quick double click) must not

@@ -51,8 +51,13 @@ protected:
     // Builds the controls of the window definition inside the client area.
     virtual void CreateControls(QWidget& client) = 0;
     virtual void Form_Load() {}
+    // The form is unloading (its close box, Unload); its window and controls are still there.
+    virtual void Form_Unload() {}
+    // The window has become the active one: shown, or the user came back to it.
+    virtual void Form_Activate() {}
     // The user asks for the window's context menu (right button, Menu key or Shift+F10) over a
-    // part of the window that has none of its own; `at` is in global coordinates.
+    // part of the window that has none of its own, a list box included; `at` is in global
+    // coordinates.
     virtual void Form_ContextMenu(const QPoint& at) { (void)at; }
 
     // Deletes the window and its controls at once, also one that was unloaded and waits to be

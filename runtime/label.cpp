@@ -39,6 +39,10 @@ void Label::SetCentred(bool centred) {
     label_->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
+void Label::SetWordWrap(bool wrap) {
+    label_->setWordWrap(wrap);
+}
+
 namespace {
 
 // One selection at a time across the selectable labels, as there is one focus for text fields.

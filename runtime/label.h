@@ -21,6 +21,8 @@ public:
     void SetCaption(const QString& text);
 
     void SetCentred(bool centred);
+    // A text longer than the label's width goes on at the next line, broken between words.
+    void SetWordWrap(bool wrap);
 
     // The user can select the text with the mouse and copy it with Ctrl+C (the window copies it;
     // the label still never takes the focus). Its context menu is its container's. Selecting in

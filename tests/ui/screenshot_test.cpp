@@ -4,13 +4,16 @@
 #include "gui_helpers.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
+#include "ui/search/form3.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -18,6 +21,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #ifndef VIRELDO_SCREENSHOT_DIR
@@ -299,6 +303,53 @@ TEST(Screenshot, SchematicWindowAfterStartUp) {
     Save(image, "schematic.png");
     ExpectNotBlank(image);
     schematic->Unload();
+    form.Unload();
+}
+
+// Each cell's text fits its column, the margins the style draws around it included.
+void ExpectCellsWhole(const runtime::Table& table) {
+    const QTreeWidget* tree = table.tree();
+    const int margin =
+        2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1);
+    for (int column = 0; column < tree->columnCount(); ++column) {
+        const int width = tree->header()->sectionSize(column);
+        const QString heading = tree->headerItem()->text(column);
+        EXPECT_LE(TextWidth(tree, heading) + margin, width) << Describe(tree, heading);
+        for (int row = 0; row < table.ListCount(); ++row) {
+            const QString text = table.TextMatrix(row, column);
+            EXPECT_LE(TextWidth(tree, text) + margin, width) << Describe(tree, text);
+        }
+    }
+}
+
+// 1000 Hz and ±50 Hz at the start-up voltage, typed as a user types them.
+TEST(Screenshot, ComponentSearch) {
+    ui::Form1 form;
+    form.Show();
+    form.ShowComponentSearch();
+    ui::Form3* search = form.ComponentSearchWindow();
+    ASSERT_NE(search, nullptr);
+    QTest::keyClicks(search->TxtFrequency->edit(), QStringLiteral("1000"));
+    QTest::keyClicks(search->TxtHalfWidth->edit(), QStringLiteral("50"));
+    search->TxtFrequency->edit()->setFocus();
+    const QImage image = ScreenshotOf(search->window());
+    ASSERT_EQ(search->GridPairs->TextMatrix(0, 0), "10 KOhms");
+    ASSERT_EQ(search->GridC2->TextMatrix(0, 1), "+/- 51 Hz");
+    Save(image, "component-search.png");
+    ExpectNotBlank(image);
+
+    for (const runtime::Label* label :
+         {search->LblFrequency.data(), search->LblFrequencyUnit.data(), search->LblTolerance.data(),
+          search->LblToleranceUnit.data(), search->LblHalfWidth.data(),
+          search->LblHalfWidthUnit.data(), search->LblRange.data(), search->LblVoltage.data(),
+          search->LblPairs.data(), search->LblTrimmer.data(), search->LblC2.data()}) {
+        ExpectLabelTextWhole(label->label(), label->Caption());
+    }
+    ExpectButtonCaptionWhole(search->CommandApply->button());
+    ExpectEveryItemWholeInItsBox(search->ComboRange->combo());
+    ExpectCellsWhole(*search->GridPairs);
+    ExpectCellsWhole(*search->GridC2);
+    search->Unload();
     form.Unload();
 }
 

@@ -4,8 +4,10 @@
 #include "calc/number_text.h"
 #include "catalogue/main_window_lists.h"
 #include "runtime/controls.h"
+#include "runtime/failure.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
+#include "ui/search/form3.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QColor>
 #include <QMenu>
 #include <QPalette>
+#include <QShortcut>
 
 namespace ui {
 
@@ -30,6 +33,7 @@ QString FromUtf8(const std::string& text) {
 Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
 Form1::~Form1() {
+    form3_.reset();
     form2_.reset();
     DestroyWindow();
 }
@@ -128,6 +132,9 @@ constexpr Handler Handlers[] = {
     {"Command3", EventKind::Click, &Form1::Command3_Click},
 };
 
+// Opens the component search from anywhere in the window.
+const QKeySequence FindShortcut(Qt::CTRL | Qt::Key_F);
+
 } // namespace
 
 void Form1::CreateControls(QWidget& client) {
@@ -168,6 +175,10 @@ void Form1::CreateControls(QWidget& client) {
             (this->*routine)();
         });
     }
+
+    auto* find = new QShortcut(FindShortcut, &client);
+    QObject::connect(find, &QShortcut::activated, &client,
+                     [this] { runtime::RunGuarded([this] { ShowComponentSearch(); }); });
 }
 
 void Form1::Form_Load() {
@@ -283,7 +294,30 @@ void Form1::Form_ContextMenu(const QPoint& at) {
     }
     menu.addAction(QStringLiteral("Copier tous les résultats"),
                    [this] { QGuiApplication::clipboard()->setText(ResultsText()); });
+    menu.addSeparator();
+    QAction* find = menu.addAction(QStringLiteral("Trouver R1, C1 et C2…"), [this] {
+        runtime::RunGuarded([this] { ShowComponentSearch(); });
+    });
+    // Shown beside the entry; the window's own shortcut is the one that works outside the menu.
+    find->setShortcut(FindShortcut);
+    find->setShortcutContext(Qt::WidgetShortcut);
     menu.exec(at);
+}
+
+// One search window for the life of the program. Shown again, it searches again as it becomes
+// the active window: the voltage and R1 here may have changed.
+void Form1::ShowComponentSearch() {
+    if (!form3_) {
+        form3_ = std::make_unique<Form3>(*this);
+    }
+    form3_->Show();
+}
+
+// The search window belongs to this one and goes with it; the schematic window stays open.
+void Form1::Form_Unload() {
+    if (form3_) {
+        form3_->Unload();
+    }
 }
 
 // A "." typed where the numbers want a decimal comma is turned into "," at once; the assignment

@@ -14,6 +14,7 @@
 namespace ui {
 
 class Form2;
+class Form3;
 
 // The main window: the user picks R1, C1, C2 and the supply voltage and reads the centre
 // frequency, the capture half-width and the range edges. Every input event ends in a
@@ -33,6 +34,9 @@ public:
 
     // The schematic window, created by the first click on Command3.
     Form2* SchematicWindow() const { return form2_.get(); }
+    // The component search, created when it is first asked for (Ctrl+F or the context menu).
+    Form3* ComponentSearchWindow() const { return form3_.get(); }
+    void ShowComponentSearch();
 
     void Calcul();
 
@@ -63,6 +67,7 @@ public:
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
+    void Form_Unload() override;
     void Form_ContextMenu(const QPoint& at) override;
 
 private:
@@ -70,6 +75,7 @@ private:
 
     calc::StoredValues stored_;
     std::unique_ptr<Form2> form2_;
+    std::unique_ptr<Form3> form3_;
 };
 
 } // namespace ui

@@ -1,0 +1,453 @@
+// The component search window as a user meets it: what the wanted values typed into it show, what
+// applying a row does to the main window, and how the window opens, once, and goes with the main
+// window. The figures are worked out by hand from the recalculation's rules, as the comments show.
+#include "counted_form1.h"
+#include "gui_helpers.h"
+#include "ui/search/form3.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+using testing_support::FocusOn;
+
+const QString FindEntry = QStringLiteral("Trouver R1, C1 et C2…");
+
+QStringList CaptionsOf(const ui::Form1& main) {
+    return {main.Freq->Caption(), main.B->Caption(), main.LblPlageBas->Caption(),
+            main.LblPlageHaut->Caption()};
+}
+
+const QStringList StartUpCaptions = {QStringLiteral("1748,252 Hz"), QStringLiteral("+/- 11 Hz"),
+                                     QStringLiteral("> 1737,252 Hz"),
+                                     QStringLiteral("< 1759,252 Hz")};
+
+// A row's cells as the user reads them across, joined by " | ".
+QString RowText(const runtime::Table& table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table.tree()->columnCount(); ++column) {
+        cells << table.TextMatrix(row, column);
+    }
+    return cells.join(QStringLiteral(" | "));
+}
+
+// Types over what the box holds, key by key; an empty text empties it.
+void TypeInto(runtime::TextBox* box, const char* keys) {
+    QLineEdit* edit = box->edit();
+    FocusOn(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (*keys == '\0') {
+        QTest::keyClick(edit, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(edit, QString::fromUtf8(keys));
+    }
+}
+
+// Opens a menu as `open` does and picks the entry with that text; false when no menu opened or
+// it had no such entry.
+bool PickFromMenu(const QString& entry, const std::function<void()>& open) {
+    bool found = false;
+    QTimer pick; // on the stack: it cannot fire once this function has returned
+    pick.setSingleShot(true);
+    QObject::connect(&pick, &QTimer::timeout, [&found, &entry] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == entry) {
+                found = true;
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
+    pick.start(0);
+    open();
+    return found;
+}
+
+// The main window as it opens, active; the search window not yet asked for.
+class SearchWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main.Show();
+        ASSERT_TRUE(main.IsLoaded());
+        QApplication::setActiveWindow(main.window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.window()));
+    }
+
+    void TearDown() override {
+        main.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Ctrl+F in the main window, where its focus is.
+    ui::Form3* PressControlF() {
+        QApplication::setActiveWindow(main.window());
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_NE(focus, nullptr);
+        if (focus != nullptr) {
+            QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
+        }
+        ui::Form3* search = main.ComponentSearchWindow();
+        if (search != nullptr && search->IsLoaded()) {
+            QApplication::setActiveWindow(search->window());
+        }
+        return search;
+    }
+
+    testing_support::CountedForm1 main;
+};
+
+// ---------------------------------------------------------------- typed inputs
+
+struct Typed {
+    const char* name;
+    const char* frequency;           // typed last, key by key
+    const char* tolerance = nullptr; // typed over the "2"; nullptr leaves it
+    const char* halfWidth = "";
+    bool anyListValue = false;            // R1 from every list instead of 2 kΩ to 20 kΩ
+    const char* frequencyShown = nullptr; // what the box shows then; nullptr: as typed
+    const char* firstPair = nullptr;      // nullptr: no row at all
+    const char* trimmer = "";
+    const char* firstC2 = nullptr; // nullptr: no C2 row
+    const char* message = "";
+
+    friend void PrintTo(const Typed& row, std::ostream* out) { *out << row.name; }
+};
+
+class TypedInputs : public SearchWindowTest, public ::testing::WithParamInterface<Typed> {};
+
+TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone) {
+    const Typed& typed = GetParam();
+    const int events = main.Recalculations();
+    ui::Form3* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+
+    if (typed.anyListValue) {
+        FocusOn(search->ComboRange->combo());
+        QTest::keyClick(search->ComboRange->combo(), Qt::Key_Down);
+        ASSERT_EQ(search->ComboRange->Text(), "Toutes les valeurs des listes");
+    }
+    if (typed.tolerance != nullptr) {
+        TypeInto(search->TxtTolerance, typed.tolerance);
+    }
+    TypeInto(search->TxtHalfWidth, typed.halfWidth);
+    TypeInto(search->TxtFrequency, typed.frequency);
+
+    EXPECT_EQ(search->TxtFrequency->Text(),
+              QString::fromUtf8(typed.frequencyShown != nullptr ? typed.frequencyShown
+                                                                : typed.frequency));
+    EXPECT_EQ(search->LblMessage->Caption(), QString::fromUtf8(typed.message));
+    const QLabel* message = search->LblMessage->label();
+    EXPECT_LE(message->heightForWidth(message->width()), message->height())
+        << "the message is cut off";
+
+    const runtime::Table& pairs = *search->GridPairs;
+    if (typed.firstPair != nullptr) {
+        ASSERT_GE(pairs.ListCount(), 1);
+        EXPECT_EQ(RowText(pairs, 0), QString::fromUtf8(typed.firstPair));
+        EXPECT_EQ(pairs.ListIndex(), 0);
+    } else {
+        EXPECT_EQ(pairs.ListCount(), 0);
+    }
+    EXPECT_EQ(search->LblTrimmer->Caption(), QString::fromUtf8(typed.trimmer));
+    const runtime::Table& c2 = *search->GridC2;
+    if (typed.firstC2 != nullptr) {
+        ASSERT_GE(c2.ListCount(), 1);
+        EXPECT_EQ(RowText(c2, 0), QString::fromUtf8(typed.firstC2));
+        EXPECT_EQ(c2.ListIndex(), 0);
+    } else {
+        EXPECT_EQ(c2.ListCount(), 0);
+    }
+    EXPECT_EQ(search->CommandApply->Enabled(), typed.firstPair != nullptr);
+
+    // With nothing to apply, neither the button nor Enter in the tables reaches the main window.
+    if (typed.firstPair == nullptr) {
+        QTest::mouseClick(search->CommandApply->button(), Qt::LeftButton);
+        for (const runtime::Table* table : {search->GridPairs.data(), search->GridC2.data()}) {
+            FocusOn(table->tree());
+            QTest::keyClick(table->tree(), Qt::Key_Return);
+        }
+    }
+    EXPECT_EQ(CaptionsOf(main), StartUpCaptions);
+    EXPECT_EQ(main.ComboR->Text(), "26");
+    EXPECT_EQ(main.Recalculations(), events) << "the main window recalculated";
+}
+
+// A frequency is 1 / (C1 in µF x R1 in kΩ) x 1000, to three decimals; a deviation (f - wanted) /
+// wanted x 100, to two; the trimmer's R1 1000 / (C1 x wanted), to four significant digits; a
+// half-width 1070 x sqrt(V / (C2 x f)), to a whole number, at the main window's 5 V.
+INSTANTIATE_TEST_SUITE_P(
+    Table, TypedInputs,
+    ::testing::Values(
+        Typed{.name = "NothingTypedYet", .frequency = ""},
+        // 1 / (0,1 x 10) x 1000 = 1000 exactly; 1000 / (0,1 x 1000) = 10.
+        Typed{.name = "ThousandHertz",
+              .frequency = "1000",
+              .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 10 KOhms"},
+        // 1070 x sqrt(5 / (2,2 x 1000)) = 51,01; 2,4 µF gives 48,84, also 1 Hz away, after it.
+        Typed{.name = "ThousandHertzPlusOrMinusFifty",
+              .frequency = "1000",
+              .halfWidth = "50",
+              .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 10 KOhms",
+              .firstC2 = "2,2 MicroFarad | +/- 51 Hz"},
+        // The point typed becomes a comma. Only the main window's typed 26 kΩ, no list item, gives
+        // the start-up frequency: 1 / (0,022 x 26) x 1000 = 1748,2517 and 1000 / (0,022 x
+        // 1748,252) = 25,999996.
+        Typed{.name = "StartUpPairExactlyTypedWithAPoint",
+              .frequency = "1748.252",
+              .tolerance = "0",
+              .anyListValue = true,
+              .frequencyShown = "1748,252",
+              .firstPair = "26 KOhms | 22 NanoFarad | 1748,252 Hz | 0,00 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 26 KOhms"},
+        // From 2 to 20 kΩ nothing lies between 262,605 Hz (5,6 kΩ, 680 nF) and 275,482 Hz
+        // (3,3 kΩ, 1,1 µF: 1 / 3,63 x 1000), +2,03 %: the nearest is offered, to be applied.
+        Typed{.name = "NothingWithinOnePercent",
+              .frequency = "270",
+              .tolerance = "1",
+              .firstPair = "3,3 KOhms | 1,1 MicroFarad | 275,482 Hz | +2,03 %",
+              .message = "Aucune paire à moins de 1 % ; la plus proche : 3,3 KOhms et 1,1 "
+                         "MicroFarad, 275,482 Hz (+2,03 %)"},
+        Typed{.name = "FrequencyNoNumber",
+              .frequency = "mille",
+              .message = "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, "
+                         "avec une virgule décimale, comme 1000 ou 1748,252."},
+        Typed{.name = "FrequencyZero",
+              .frequency = "0",
+              .message = "La fréquence voulue doit être supérieure à 0 Hz."},
+        Typed{.name = "ToleranceAboveHundred",
+              .frequency = "1000",
+              .tolerance = "150",
+              .message = "La tolérance doit être comprise entre 0 et 100 %."},
+        Typed{.name = "HalfWidthNoNumber",
+              .frequency = "1000",
+              .halfWidth = "50 Hz",
+              .message = "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en "
+                         "hertz, comme 50, ou laissez la case vide."}),
+    [](const ::testing::TestParamInfo<Typed>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------- applying a row
+
+enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair };
+
+struct Applied {
+    const char* name;
+    const char* frequency;
+    const char* tolerance;
+    const char* halfWidth;
+    bool anyListValue;
+    int pairRow; // reached with the Down key from the first row
+    ApplyBy by;
+    // Then the main window's R1, R1 unit, C1, C1 unit, C2, C2 unit, its four results, and the
+    // events that recalculated it.
+    const char* boxes[6];
+    const char* captions[4];
+    int events;
+    int mainC1Before = -1; // the C1 item picked in the main window first; -1 leaves start-up's
+
+    friend void PrintTo(const Applied& row, std::ostream* out) { *out << row.name; }
+};
+
+class ApplyingARow : public SearchWindowTest, public ::testing::WithParamInterface<Applied> {};
+
+TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
+    const Applied& applied = GetParam();
+    if (applied.mainC1Before >= 0) {
+        main.ComboC->SetListIndex(applied.mainC1Before);
+    }
+    ui::Form3* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    if (applied.anyListValue) {
+        FocusOn(search->ComboRange->combo());
+        QTest::keyClick(search->ComboRange->combo(), Qt::Key_Down);
+    }
+    TypeInto(search->TxtTolerance, applied.tolerance);
+    TypeInto(search->TxtHalfWidth, applied.halfWidth);
+    TypeInto(search->TxtFrequency, applied.frequency);
+
+    QTreeWidget* pairs = search->GridPairs->tree();
+    FocusOn(pairs);
+    for (int i = 0; i < applied.pairRow; ++i) {
+        QTest::keyClick(pairs, Qt::Key_Down);
+    }
+    ASSERT_EQ(search->GridPairs->ListIndex(), applied.pairRow);
+    const QString rowFrequency = search->GridPairs->TextMatrix(applied.pairRow, 2);
+    const QString rowHalfWidth =
+        search->GridC2->ListCount() > 0 ? search->GridC2->TextMatrix(0, 1) : QString();
+
+    const int before = main.Recalculations();
+    switch (applied.by) {
+    case ApplyBy::Button:
+        QTest::mouseClick(search->CommandApply->button(), Qt::LeftButton);
+        break;
+    case ApplyBy::EnterOnC2:
+        FocusOn(search->GridC2->tree());
+        QTest::keyClick(search->GridC2->tree(), Qt::Key_Return);
+        break;
+    case ApplyBy::DoubleClickOnPair: {
+        // Through the window, as the system delivers it: press, release, press, release.
+        const QRect row = pairs->visualItemRect(pairs->topLevelItem(applied.pairRow));
+        QTest::mouseDClick(search->window()->windowHandle(), Qt::LeftButton, {},
+                           pairs->viewport()->mapTo(search->window(), row.center()));
+        break;
+    }
+    }
+
+    const runtime::ComboBox* boxes[] = {main.ComboR,     main.ComboValR1, main.ComboC,
+                                        main.ComboValC1, main.ComboC2,    main.ComboValC2};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(boxes[i]->Text(), QString::fromUtf8(applied.boxes[i]))
+            << boxes[i]->Name().toStdString();
+    }
+    QStringList captions;
+    for (const char* caption : applied.captions) {
+        captions << QString::fromUtf8(caption);
+    }
+    EXPECT_EQ(CaptionsOf(main), captions);
+    EXPECT_EQ(main.Freq->Caption(), rowFrequency) << "not the frequency the row showed";
+    if (!rowHalfWidth.isEmpty()) {
+        EXPECT_EQ(main.B->Caption(), rowHalfWidth) << "not the half-width the C2 row showed";
+    }
+    EXPECT_EQ(main.Recalculations() - before, applied.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ApplyingARow,
+    ::testing::Values(
+        // The units stay: only the three values are picked, one recalculation each.
+        // 1070 x sqrt(5 / (2,2 x 1000)) = 51,01.
+        Applied{.name = "NearestPairAndC2ByTheButton",
+                .frequency = "1000",
+                .tolerance = "2",
+                .halfWidth = "50",
+                .anyListValue = false,
+                .pairRow = 0,
+                .by = ApplyBy::Button,
+                .boxes = {"10", "KOhms", "100", "NanoFarad", "2,2", "MicroFarad"},
+                .captions = {"1000 Hz", "+/- 51 Hz", "> 949 Hz", "< 1051 Hz"},
+                .events = 3},
+        // Every unit changes: the R1 unit rebuilds the resistor list, which picks its first
+        // item (two events), then 100 is picked; C1 and C2 take a unit and a value each.
+        // 100 Ω x 10 µF = 0,1 kΩ x 10 µF: 1000 Hz; 1070 x sqrt(5 / (0,22 x 1000)) = 161,31.
+        Applied{.name = "EveryUnitChangesByEnterOnTheC2",
+                .frequency = "1000",
+                .tolerance = "0",
+                .halfWidth = "161",
+                .anyListValue = true,
+                .pairRow = 1,
+                .by = ApplyBy::EnterOnC2,
+                .boxes = {"100", "Ohms", "10", "MicroFarad", "220", "NanoFarad"},
+                .captions = {"1000 Hz", "+/- 161 Hz", "> 839 Hz", "< 1161 Hz"},
+                .events = 7},
+        // After C1 was changed to 47 nF, the start-up pair again: 26 kΩ is no item of the list,
+        // so it is typed (Change), then 22 nF is picked. Without a half-width, C2 stays 27 µF.
+        Applied{.name = "TypedR1ByADoubleClick",
+                .frequency = "1748,252",
+                .tolerance = "0",
+                .halfWidth = "",
+                .anyListValue = true,
+                .pairRow = 0,
+                .by = ApplyBy::DoubleClickOnPair,
+                .boxes = {"26", "KOhms", "22", "NanoFarad", "27", "MicroFarad"},
+                .captions = {"1748,252 Hz", "+/- 11 Hz", "> 1737,252 Hz", "< 1759,252 Hz"},
+                .events = 2,
+                .mainC1Before = 40}),
+    [](const ::testing::TestParamInfo<Applied>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------- one window, with the main one
+
+TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindow) {
+    ui::Form3* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(search->IsLoaded());
+    QWidget* window = search->window();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(search->LblVoltage->Caption(), "Tension d'alimentation : 05 V");
+    EXPECT_EQ(QApplication::focusWidget(), search->TxtFrequency->edit());
+    TypeInto(search->TxtFrequency, "1000");
+
+    // Tab goes through the inputs, the tables and the button, and back; a screen reader names
+    // each of them.
+    const runtime::Control* order[] = {
+        search->TxtFrequency, search->TxtTolerance, search->TxtHalfWidth, search->ComboRange,
+        search->GridPairs,    search->GridC2,       search->CommandApply, search->TxtFrequency};
+    for (const runtime::Control* control : order) {
+        SCOPED_TRACE(control->Name().toStdString());
+        EXPECT_EQ(QApplication::focusWidget(), control->widget());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control->widget());
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+
+    // Asked for again, it is the same window, not loaded again: what was typed stays.
+    const auto expectTheSameWindow = [&] {
+        EXPECT_EQ(main.ComponentSearchWindow(), search);
+        EXPECT_EQ(search->window(), window);
+        EXPECT_EQ(search->TxtFrequency->Text(), "1000");
+        EXPECT_TRUE(window->isVisible());
+    };
+    // The right button over a list box of the main window: the window's menu.
+    QWidget* c1 = main.ComboC->combo();
+    EXPECT_TRUE(PickFromMenu(FindEntry, [c1] {
+        const QPoint at(c1->width() / 2, c1->height() / 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, c1->mapToGlobal(at));
+        QApplication::sendEvent(c1, &click);
+    })) << "no menu, or no entry, over a list box";
+    expectTheSameWindow();
+    // The Menu key, as the desktop delivers it: a request to the window, for the focus's menu.
+    FocusOn(main.ComboV->combo());
+    QWindow* mainWindow = main.window()->windowHandle();
+    EXPECT_TRUE(PickFromMenu(FindEntry, [mainWindow] {
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(mainWindow, &key);
+    })) << "the Menu key on a list box";
+    expectTheSameWindow();
+    // Shift+F10 does the same.
+    FocusOn(main.ComboC2->combo());
+    EXPECT_TRUE(PickFromMenu(FindEntry, [this] {
+        QTest::keyClick(main.ComboC2->combo(), Qt::Key_F10, Qt::ShiftModifier);
+    })) << "Shift+F10 on a list box";
+    expectTheSameWindow();
+
+    // Shown again, it reads the main window's voltage anew.
+    main.ComboV->SetListIndex(2);
+    ASSERT_EQ(PressControlF(), search);
+    expectTheSameWindow();
+    EXPECT_EQ(search->LblVoltage->Caption(), "Tension d'alimentation : 12 V");
+
+    // Escape closes it; Ctrl+F opens it anew, as designed.
+    FocusOn(search->TxtFrequency->edit());
+    QTest::keyClick(search->TxtFrequency->edit(), Qt::Key_Escape);
+    EXPECT_FALSE(search->IsLoaded());
+    ASSERT_EQ(PressControlF(), search);
+    ASSERT_TRUE(search->IsLoaded());
+    EXPECT_EQ(search->TxtFrequency->Text(), "");
+    EXPECT_EQ(search->TxtTolerance->Text(), "2");
+
+    // Closing the main window closes it too: no window is left to keep the program running.
+    ASSERT_TRUE(main.window()->close());
+    EXPECT_FALSE(search->IsLoaded());
+    EXPECT_EQ(runtime::Form::LoadedCount(), 0);
+}
+
+} // namespace
