@@ -509,35 +509,10 @@ QString Clipboard() {
     return QGuiApplication::clipboard()->text();
 }
 
-// Opens the window's context menu over a widget, as the right button does, and picks the
-// entry with that text; false when the menu has no such entry.
-bool PickFromContextMenu(QWidget* over, const QString& entry) {
-    bool found = false;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            return;
-        }
-        for (QAction* action : menu->actions()) {
-            if (action->text() == entry) {
-                found = true;
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        }
-        menu->close();
-    });
-    const QPoint at(over->width() / 2, over->height() / 2);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, over->mapToGlobal(at));
-    QApplication::sendEvent(over, &event);
-    return found;
-}
-
 TEST_F(MainWindowControls, AllResultsAreCopiedFromTheContextMenu) {
     QGuiApplication::clipboard()->clear();
-    ASSERT_TRUE(
-        PickFromContextMenu(form.Frame3->widget(), QStringLiteral("Copier tous les résultats")));
+    ASSERT_TRUE(testing_support::PickFromContextMenu(form.Frame3->widget(),
+                                                     QStringLiteral("Copier tous les résultats")));
     EXPECT_EQ(Clipboard(), QStringLiteral("R1 : 26 KOhms\n"
                                           "C1 : 22 NanoFarad\n"
                                           "C2 : 27 MicroFarad\n"
@@ -547,7 +522,7 @@ TEST_F(MainWindowControls, AllResultsAreCopiedFromTheContextMenu) {
                                           "Limite basse de la plage de capture : > 1737,252 Hz\n"
                                           "Limite haute de la plage de capture : < 1759,252 Hz\n"));
     // Over a result, its own entry copies that one.
-    ASSERT_TRUE(PickFromContextMenu(form.B->widget(), QStringLiteral("Copier")));
+    ASSERT_TRUE(testing_support::PickFromContextMenu(form.B->widget(), QStringLiteral("Copier")));
     EXPECT_EQ(Clipboard(), "+/- 11 Hz");
 }
 

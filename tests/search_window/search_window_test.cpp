@@ -55,32 +55,6 @@ void TypeInto(runtime::TextBox* box, const char* keys) {
     }
 }
 
-// Opens a menu as `open` does and picks the entry with that text; false when no menu opened or
-// it had no such entry.
-bool PickFromMenu(const QString& entry, const std::function<void()>& open) {
-    bool found = false;
-    QTimer pick; // on the stack: it cannot fire once this function has returned
-    pick.setSingleShot(true);
-    QObject::connect(&pick, &QTimer::timeout, [&found, &entry] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            return;
-        }
-        for (QAction* action : menu->actions()) {
-            if (action->text() == entry) {
-                found = true;
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        }
-        menu->close();
-    });
-    pick.start(0);
-    open();
-    return found;
-}
-
 // The main window as it opens, active; the search window not yet asked for.
 class SearchWindowTest : public ::testing::Test {
 protected:
@@ -408,7 +382,7 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
     };
     // The right button over a list box of the main window: the window's menu.
     QWidget* c1 = main.ComboC->combo();
-    EXPECT_TRUE(PickFromMenu(FindEntry, [c1] {
+    EXPECT_TRUE(testing_support::PickFromMenu(FindEntry, [c1] {
         const QPoint at(c1->width() / 2, c1->height() / 2);
         QContextMenuEvent click(QContextMenuEvent::Mouse, at, c1->mapToGlobal(at));
         QApplication::sendEvent(c1, &click);
@@ -417,14 +391,14 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
     // The Menu key, as the desktop delivers it: a request to the window, for the focus's menu.
     FocusOn(main.ComboV->combo());
     QWindow* mainWindow = main.window()->windowHandle();
-    EXPECT_TRUE(PickFromMenu(FindEntry, [mainWindow] {
+    EXPECT_TRUE(testing_support::PickFromMenu(FindEntry, [mainWindow] {
         QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(mainWindow, &key);
     })) << "the Menu key on a list box";
     expectTheSameWindow();
     // Shift+F10 does the same.
     FocusOn(main.ComboC2->combo());
-    EXPECT_TRUE(PickFromMenu(FindEntry, [this] {
+    EXPECT_TRUE(testing_support::PickFromMenu(FindEntry, [this] {
         QTest::keyClick(main.ComboC2->combo(), Qt::Key_F10, Qt::ShiftModifier);
     })) << "Shift+F10 on a list box";
     expectTheSameWindow();

@@ -6,9 +6,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -76,6 +80,42 @@ inline void FocusOn(QWidget* widget) {
     }
     QApplication::setActiveWindow(window);
     widget->setFocus(Qt::TabFocusReason);
+}
+
+// Opens a menu as `open` does and picks the entry with that text; false when no menu opened or
+// it had no such entry.
+inline bool PickFromMenu(const QString& entry, const std::function<void()>& open) {
+    bool found = false;
+    QTimer pick; // on the stack: it cannot fire once this function has returned
+    pick.setSingleShot(true);
+    QObject::connect(&pick, &QTimer::timeout, [&found, &entry] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == entry) {
+                found = true;
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
+    pick.start(0);
+    open();
+    return found;
+}
+
+// Opens the context menu over a widget, as the right button does, and picks the entry with that
+// text; false when the menu has no such entry.
+inline bool PickFromContextMenu(QWidget* over, const QString& entry) {
+    return PickFromMenu(entry, [over] {
+        const QPoint at(over->width() / 2, over->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, over->mapToGlobal(at));
+        QApplication::sendEvent(over, &event);
+    });
 }
 
 } // namespace testing_support
