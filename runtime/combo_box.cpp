@@ -15,6 +15,34 @@
 
 namespace runtime {
 
+namespace {
+
+// The item of the list that the box shows: the selected one, or for the editable box the item
+// whose text it holds; -1 when none.
+int ShownRow(const QComboBox* combo) {
+    if (!combo->isEditable()) {
+        return combo->currentIndex();
+    }
+    return combo->findText(combo->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+// Marks the item the box shows as the current and selected one of its list (none when the typed
+// text is no item), as the list would show it dropped, for a screen reader reading the list. The
+// list is made on first use, so this waits until a screen reader is there or reads it.
+void SelectShownItem(QComboBox* combo) {
+    const int row = ShownRow(combo);
+    QItemSelectionModel* selection = combo->view()->selectionModel();
+    if (row < 0) {
+        selection->clear();
+        return;
+    }
+    const QModelIndex item =
+        combo->model()->index(row, combo->modelColumn(), combo->rootModelIndex());
+    selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace
+
 // The Qt widget behind a ComboBox. Opening the list scrolls it to the selected item; that is
 // Qt's doing, not the user's, so it must not raise Scroll.
 class ComboBox::Widget : public QComboBox {
@@ -78,26 +106,6 @@ public:
         openingPopup_ = true;
         QComboBox::showPopup();
         openingPopup_ = false;
-    }
-
-    // Marks the item the box shows as the current and selected one of its list (none when the
-    // typed text is no item), as the list would show it dropped.
-    void SelectShownItem() {
-        const int row = ShownRow();
-        QItemSelectionModel* selection = view()->selectionModel();
-        if (row < 0) {
-            selection->clear();
-            return;
-        }
-        const QModelIndex item = model()->index(row, modelColumn(), rootModelIndex());
-        selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
-    }
-
-    int ShownRow() const {
-        if (!isEditable()) {
-            return currentIndex();
-        }
-        return findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     }
 
 private:
@@ -174,6 +182,9 @@ public:
     // The list, and for the editable box its edit field, where the caret and the typed text are.
     int childCount() const override { return combo()->lineEdit() != nullptr ? 2 : 1; }
     QAccessibleInterface* child(int index) const override {
+        if (index == 0) {
+            SelectShownItem(combo());
+        }
         QObject* const parts[] = {combo()->view(), combo()->lineEdit()};
         return index >= 0 && index < childCount()
                    ? QAccessible::queryAccessibleInterface(parts[index])
@@ -247,8 +258,11 @@ bool HeldBack(const QAccessibleEvent* event) {
     }
     if (type == QAccessible::Selection || type == QAccessible::SelectionAdd ||
         type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin) {
+        // A box's list lies in the box's popup frame.
         auto* view = qobject_cast<QAbstractItemView*>(source);
-        return view != nullptr && !view->isVisible() && view->property("runtimeComboList").toBool();
+        const QWidget* popup = view != nullptr ? view->parentWidget() : nullptr;
+        const QWidget* box = popup != nullptr ? popup->parentWidget() : nullptr;
+        return box != nullptr && !view->isVisible() && box->property(RuntimeComboBox).toBool();
     }
     return false;
 }
@@ -286,7 +300,6 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     }();
     (void)accessible;
     combo_->setProperty(RuntimeComboBox, true);
-    combo_->view()->setProperty(RuntimeComboBox, true);
     // A long list drops as a short column with a scroll bar, not over the whole screen.
     combo_->setMaxVisibleItems(12);
     combo_->setInsertPolicy(QComboBox::NoInsert);
@@ -405,14 +418,14 @@ void ComboBox::SetSelStart(int position) {
 }
 
 void ComboBox::Announce() {
-    combo_->SelectShownItem();
     if (!QAccessible::isActive()) {
         return;
     }
+    SelectShownItem(combo_);
     announcing = true;
     QAccessibleValueChangeEvent value(combo_, combo_->currentText());
     QAccessible::updateAccessibility(&value);
-    const int row = combo_->ShownRow();
+    const int row = ShownRow(combo_);
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(combo_->view());
     if (row >= 0 && list != nullptr && list->tableInterface() != nullptr) {
         if (QAccessibleInterface* item = list->tableInterface()->cellAt(row, 0)) {
