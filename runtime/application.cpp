@@ -28,16 +28,35 @@ struct StartUp {
 };
 StartUp* startingUp = nullptr;
 
+// Qt could not start any platform: for want of a display to draw on, as it said in a warning of
+// its own or as the environment shows, or for another reason (a platform named that does not
+// exist or is not installed), which Qt's own words then tell.
+bool NoDisplay(const StartUp& startUp) {
+    for (const auto& [type, text] : startUp.messages) {
+        if (text.contains(QLatin1String("could not connect to display"))) {
+            return true;
+        }
+    }
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg) {
-        // Qt could not open any display; it would abort with advice to reinstall.
+    startingUp->messages.append({type, qFormatLogMessage(type, context, message)});
+    if (type != QtFatalMsg) {
+        return;
+    }
+    // Where Qt would abort with advice to reinstall, the program says what is wrong and ends.
+    if (NoDisplay(*startingUp)) {
         std::fprintf(stderr,
                      "%s : aucun écran trouvé (ni DISPLAY ni WAYLAND_DISPLAY utilisable) ; "
                      "pour le lancer sans écran : xvfb-run -a %s\n",
                      startingUp->program, startingUp->program);
-        std::_Exit(FailureExitStatus);
+    } else {
+        for (const auto& [held, text] : std::as_const(startingUp->messages)) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+        }
     }
-    startingUp->messages.append({type, qFormatLogMessage(type, context, message)});
+    std::_Exit(FailureExitStatus);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "runtime/combo_box.h"
 
+#include "runtime/failure.h"
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -61,7 +63,7 @@ public:
         const int notches = event->angleDelta().y();
         if (valueOf && notches != 0) {
             event->accept();
-            StepFromShownValue(notches < 0 ? +1 : -1);
+            RunGuarded([this, notches] { StepFromShownValue(notches < 0 ? +1 : -1); });
             return;
         }
         QComboBox::wheelEvent(event);
@@ -71,12 +73,14 @@ public:
         const int key = event->key();
         if (valueOf && (key == Qt::Key_Up || key == Qt::Key_Down) &&
             event->modifiers() == Qt::NoModifier) {
-            StepFromShownValue(key == Qt::Key_Down ? +1 : -1);
+            RunGuarded([this, key] { StepFromShownValue(key == Qt::Key_Down ? +1 : -1); });
             return;
         }
-        // A list box would take Ctrl+C's character as the start of an item to look for; it goes
-        // to the window, which copies a selected label's text.
-        if (!isEditable() && event->matches(QKeySequence::Copy)) {
+        // A list box would take Ctrl+C's character as the start of an item to look for, and the
+        // edit field with nothing selected would copy nothing; it goes to the window, which copies
+        // a selected label's text.
+        if (event->matches(QKeySequence::Copy) &&
+            (!isEditable() || !lineEdit()->hasSelectedText())) {
             event->ignore();
             return;
         }
@@ -240,15 +244,16 @@ private:
 
 // Qt tells a screen reader of every step of a change to a combo box as a change of its value (the
 // list emptied, the first item added, the index set, the edit text set), and of every step of the
-// list's selection kept in line with it. Those are held back: the box announces each change once
+// hidden list's selection kept in line with it (a focus on a hidden item would even draw the
+// screen reader away from the box). Those are held back: the box announces each change once
 // itself (ComboBox::Announce). What the dropped list says while the user moves in it goes through.
-bool announcing = false;
+int announcing = 0; // depth of ComboBox::Announce calls under way
 QAccessible::UpdateHandler nextHandler = nullptr;
 // What the filter knows a box of ours and its list by.
 constexpr char RuntimeComboBox[] = "runtimeComboBox";
 
 bool HeldBack(const QAccessibleEvent* event) {
-    if (announcing) {
+    if (announcing > 0) {
         return false;
     }
     QObject* source = event->object();
@@ -257,7 +262,8 @@ bool HeldBack(const QAccessibleEvent* event) {
         return source != nullptr && source->property(RuntimeComboBox).toBool();
     }
     if (type == QAccessible::Selection || type == QAccessible::SelectionAdd ||
-        type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin) {
+        type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin ||
+        type == QAccessible::Focus) {
         // A box's list lies in the box's popup frame.
         auto* view = qobject_cast<QAbstractItemView*>(source);
         const QWidget* popup = view != nullptr ? view->parentWidget() : nullptr;
@@ -422,7 +428,7 @@ void ComboBox::Announce() {
         return;
     }
     SelectShownItem(combo_);
-    announcing = true;
+    ++announcing;
     QAccessibleValueChangeEvent value(combo_, combo_->currentText());
     QAccessible::updateAccessibility(&value);
     const int row = ShownRow(combo_);
@@ -434,7 +440,7 @@ void ComboBox::Announce() {
             QAccessible::updateAccessibility(&selection);
         }
     }
-    announcing = false;
+    --announcing;
 }
 
 void ComboBox::SetAccessibleName(const QString& text) {

@@ -74,15 +74,16 @@ public:
     Window(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
 
 protected:
+    // Unloading runs the form's own Form_Unload: a failure in it stops at the runtime's guard.
     void closeEvent(QCloseEvent* event) override {
         event->accept();
-        form_.Unload();
+        RunGuarded([this] { form_.Unload(); });
     }
 
     void keyPressEvent(QKeyEvent* event) override {
         if (form_.definition_.closeOnEscape && event->key() == Qt::Key_Escape &&
             event->modifiers() == Qt::NoModifier) {
-            form_.Unload();
+            RunGuarded([this] { form_.Unload(); });
             return;
         }
         if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
@@ -118,15 +119,18 @@ protected:
     }
 
     void contextMenuEvent(QContextMenuEvent* event) override {
-        form_.Form_ContextMenu(event->globalPos());
+        const QPoint at = event->globalPos();
+        RunGuarded([this, at] { form_.Form_ContextMenu(at); });
     }
 
     // The window has no minimise button, but a window manager may minimise it all the same (from
-    // a key or its menu; Openbox ignores the hint). It comes straight back: a tool window has no
-    // taskbar entry to bring it back by, and the program would run on with nothing to reach.
+    // a key or its menu; Openbox ignores the hint). A tool window comes straight back: it has no
+    // taskbar entry to bring it back by, and the program would run on with nothing to reach. The
+    // main window keeps its taskbar entry, and the desktop's "show desktop" works on it.
     void changeEvent(QEvent* event) override {
         QWidget::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        if (event->type() == QEvent::WindowStateChange && isMinimized() &&
+            !form_.definition_.showInTaskbar) {
             QMetaObject::invokeMethod(
                 this,
                 [this] {

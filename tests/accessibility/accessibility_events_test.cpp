@@ -128,7 +128,21 @@ TEST_P(BoxChange, IsAnnouncedOnceWithItsValue) {
     for (const QString& value : row.values) {
         items += box->combo()->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     }
-    EXPECT_EQ(Count(box->combo()->view(), QAccessible::Selection), items);
+    QAbstractItemView* list = box->combo()->view();
+    EXPECT_EQ(Count(list, QAccessible::Selection), items);
+    // No other step of its selection is said of a list that stays closed, and no focus on a
+    // hidden item (a dropped list speaks as the user moves in it; a rebuilt list tells of the
+    // items it lost and gained, which a screen reader's picture of it needs).
+    if (QString::fromLatin1(row.name) != QLatin1String("PickFromTheDroppedList")) {
+        int steps = 0;
+        for (const Heard& event : heard) {
+            steps += event.object == list &&
+                     (event.type == QAccessible::Focus || event.type == QAccessible::SelectionAdd ||
+                      event.type == QAccessible::SelectionRemove ||
+                      event.type == QAccessible::SelectionWithin);
+        }
+        EXPECT_EQ(steps, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Accessibility, BoxChange, ::testing::ValuesIn(changes),

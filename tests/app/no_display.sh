@@ -23,4 +23,12 @@ for display in "" ":97"; do
     failed=1
   fi
 done
+# A platform that does not exist is no missing display: Qt's own words say what is wrong.
+said=$(env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuchplatform DISPLAY=:97 "$program" 2>&1 >/dev/null)
+status=$?
+if [ "$status" -ne 1 ] || grep -q "aucun écran" <<<"$said" || ! grep -q "nosuchplatform" <<<"$said"; then
+  echo "QT_QPA_PLATFORM=nosuchplatform: status $status (1 expected), Qt's words expected:"
+  printf '%s\n' "$said"
+  failed=1
+fi
 exit "$failed"

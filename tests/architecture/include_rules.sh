@@ -24,7 +24,7 @@ ours="calc catalogue runtime ui app"
 found=0
 for folder in $ours; do
   while IFS= read -r hit; do
-    target=$(sed -E 's/.*#include "([a-z_]+)\/.*/\1/' <<<"$hit")
+    target=$(sed -E 's/.*include[[:space:]]+"([a-z_]+)\/.*/\1/' <<<"$hit")
     case " $ours " in *" $target "*) ;; *) continue ;; esac
     case " $(allowed "$folder") " in
       *" $target "*) ;;

@@ -546,6 +546,12 @@ TEST_F(MainWindowControls, AResultSelectedWithTheMouseIsCopiedWithControlC) {
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), "1748,252 Hz");
+    // Also from the resistor box, where nothing is selected.
+    QGuiApplication::clipboard()->clear();
+    testing_support::FocusOn(form.ComboR->combo());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "1748,252 Hz");
     EXPECT_EQ(form.Freq->Caption(), "1748,252 Hz");
     EXPECT_EQ(freq->geometry(), place);
     EXPECT_EQ(freq->palette().color(QPalette::WindowText), colour);

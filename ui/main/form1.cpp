@@ -282,7 +282,8 @@ QString Form1::ResultsText() const {
 }
 
 void Form1::Form_ContextMenu(const QPoint& at) {
-    QMenu menu(window());
+    // Not a child of the window: the window may be unloaded while the menu is open.
+    QMenu menu;
     const QWidget* under = window()->childAt(window()->mapFromGlobal(at));
     for (runtime::Label* result :
          {Freq.data(), B.data(), LblPlageBas.data(), LblPlageHaut.data()}) {
