@@ -29,7 +29,7 @@ Outcome ToWorkingUnit(const std::string& box_text, Scaling scaling, std::string&
     return std::nullopt;
 }
 
-// Step 7: f0 = 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three decimals.
+// Step 7: the centre frequency from R1 and C1 as stored.
 Outcome CentreFrequency(StoredValues& stored) {
     const Checked<double> r = TextToNumber(stored.ValR1);
     if (!r.ok()) {
@@ -39,28 +39,15 @@ Outcome CentreFrequency(StoredValues& stored) {
     if (!c.ok()) {
         return c.failure;
     }
-    const Checked<double> p = Multiply(c.value, r.value);
-    if (!p.ok()) {
-        return p.failure;
+    const Checked<double> f0 = CentreFrequencyOf(r.value, c.value);
+    if (!f0.ok()) {
+        return f0.failure;
     }
-    const Checked<double> q = Divide(1.0, p.value);
-    if (!q.ok()) {
-        return q.failure;
-    }
-    const Checked<double> u = Multiply(q.value, 1000.0);
-    if (!u.ok()) {
-        return u.failure;
-    }
-    const Checked<double> rounded = RoundDecimals(u.value, 3);
-    if (!rounded.ok()) {
-        return rounded.failure;
-    }
-    stored.ValF0 = NumberToText(rounded.value);
+    stored.ValF0 = NumberToText(f0.value);
     return std::nullopt;
 }
 
-// Step 11: 1070 x sqrt(V / (C2 x f0)) with the stored (rounded) f0, rounded to three decimals
-// and then to a whole number.
+// Step 11: the half-width from the voltage, the stored (rounded) f0 and C2 as stored.
 Outcome HalfWidth(const CalculInputs& inputs, StoredValues& stored) {
     const Checked<double> v = TextToNumber(inputs.ComboV);
     if (!v.ok()) {
@@ -74,27 +61,7 @@ Outcome HalfWidth(const CalculInputs& inputs, StoredValues& stored) {
     if (!c2.ok()) {
         return c2.failure;
     }
-    const Checked<double> product = Multiply(c2.value, f.value);
-    if (!product.ok()) {
-        return product.failure;
-    }
-    const Checked<double> d = Divide(v.value, product.value);
-    if (!d.ok()) {
-        return d.failure;
-    }
-    const Checked<double> s = SquareRoot(d.value);
-    if (!s.ok()) {
-        return s.failure;
-    }
-    const Checked<double> w = Multiply(1070.0, s.value);
-    if (!w.ok()) {
-        return w.failure;
-    }
-    const Checked<double> rounded = RoundDecimals(w.value, 3);
-    if (!rounded.ok()) {
-        return rounded.failure;
-    }
-    const Checked<std::int32_t> whole = NumberToInteger(rounded.value);
+    const Checked<std::int32_t> whole = HalfWidthOf(v.value, f.value, c2.value);
     if (!whole.ok()) {
         return whole.failure;
     }
@@ -118,6 +85,46 @@ Outcome Edge(const StoredValues& stored, bool upper, std::string& caption) {
 }
 
 } // namespace
+
+Checked<double> CentreFrequencyOf(double r1, double c1) {
+    const Checked<double> p = Multiply(c1, r1);
+    if (!p.ok()) {
+        return p;
+    }
+    const Checked<double> q = Divide(1.0, p.value);
+    if (!q.ok()) {
+        return q;
+    }
+    const Checked<double> u = Multiply(q.value, 1000.0);
+    if (!u.ok()) {
+        return u;
+    }
+    return RoundDecimals(u.value, 3);
+}
+
+Checked<std::int32_t> HalfWidthOf(double voltage, double f0, double c2) {
+    const Checked<double> product = Multiply(c2, f0);
+    if (!product.ok()) {
+        return {0, product.failure};
+    }
+    const Checked<double> d = Divide(voltage, product.value);
+    if (!d.ok()) {
+        return {0, d.failure};
+    }
+    const Checked<double> s = SquareRoot(d.value);
+    if (!s.ok()) {
+        return {0, s.failure};
+    }
+    const Checked<double> w = Multiply(1070.0, s.value);
+    if (!w.ok()) {
+        return {0, w.failure};
+    }
+    const Checked<double> rounded = RoundDecimals(w.value, 3);
+    if (!rounded.ok()) {
+        return {0, rounded.failure};
+    }
+    return NumberToInteger(rounded.value);
+}
 
 CalculReport Calcul(const CalculInputs& inputs, StoredValues& stored, Captions& captions) {
     CalculReport report;

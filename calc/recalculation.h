@@ -59,6 +59,14 @@ private:
     static std::size_t Index(int step) { return static_cast<std::size_t>(step - 1); }
 };
 
+// The two formulas on numbers, as the recalculation's steps compute them, in this order of
+// operations: the centre frequency 1 / (C1 x R1) x 1000, the reciprocal first, rounded to three
+// decimals (R1 in kilo-ohms, C1 in microfarads), and the half-width 1070 x sqrt(V / (C2 x f0)),
+// the product first, rounded to three decimals and then to a whole number. The component search
+// computes with them too.
+Checked<double> CentreFrequencyOf(double r1, double c1);
+Checked<std::int32_t> HalfWidthOf(double voltage, double f0, double c2);
+
 // Runs the fourteen steps of the recalculation in order on `stored` and `captions`, in place.
 // A step that fails writes nothing and the next step runs with whatever the stored values hold.
 // Never throws (beyond running out of memory while growing a text).

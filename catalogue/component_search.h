@@ -43,10 +43,9 @@ struct Part {
 
 struct PairRow {
     Part r1, c1;
-    std::string frequency;       // as the main window's "Freq" shows it, without " Hz": "1748,252"
-    std::string deviation;       // percent, two decimals, with its sign: "+0,55", "-1,20", "0,00"
-    double deviationValue = 0.0; // the unrounded deviation in percent; rows go by its magnitude
-    bool advised = false;        // R1 lies from 2 kΩ to 20 kΩ
+    std::string frequency; // as the main window's "Freq" shows it, without " Hz": "1748,252"
+    std::string deviation; // percent, two decimals, with its sign: "+0,55", "-1,20", "0,00"
+    bool advised = false;  // R1 lies from 2 kΩ to 20 kΩ
 };
 
 // The R1 that gives the wanted frequency exactly with this C1, for setting the trimmer RV1: four
@@ -83,7 +82,7 @@ struct SearchResult {
     // first, then by R1 value and by C1 value.
     std::vector<PairRow> rows;
     std::optional<PairRow> nearest; // when nothing is within the tolerance: the nearest pair
-    // One per C1 appearing in `rows`, in the order of its first appearance.
+    // One per C1 appearing in `rows` (or in the nearest pair), in the order of first appearance.
     std::vector<TrimmerRow> trimmers;
 };
 

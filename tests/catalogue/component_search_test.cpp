@@ -218,6 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         SearchRow{.name = "NothingWithinOnePercent",
                   .request = Request("270", "1"),
                   .problem = Problem::NothingWithinTolerance,
+                  // The pair offered gets its trimmer too: 1000 / (1,1 x 270) = 3,367 kΩ.
+                  .first_trimmers = {{{kMicroFarad, "1,1"}, "3,367", kKOhms}},
                   .message = "Aucune paire à moins de 1 % ; la plus proche : 3,3 KOhms et 1,1 "
                              "MicroFarad, 275,482 Hz (+2,03 %)",
                   .nearest =

@@ -199,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
               .frequency = "270",
               .tolerance = "1",
               .firstPair = "3,3 KOhms | 1,1 MicroFarad | 275,482 Hz | +2,03 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 3,367 KOhms",
               .message = "Aucune paire à moins de 1 % ; la plus proche : 3,3 KOhms et 1,1 "
                          "MicroFarad, 275,482 Hz (+2,03 %)"},
         Typed{.name = "FrequencyNoNumber",
