@@ -6,7 +6,7 @@
 
 namespace ui {
 
-// What both windows share: the font they ask for and the application icon (the drawing of
+// What the windows share: the font they ask for and the application icon (the drawing of
 // assets/icon.svg rendered at build time).
 inline runtime::FormDefinition WindowDefinition(const QString& caption, int clientWidth,
                                                 int clientHeight, bool showInTaskbar) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 #include <cstdlib>
@@ -107,6 +108,17 @@ TEST_F(MainWindowControls, CalculChangesNothingShownAndRecomputesOnce) {
     EXPECT_EQ(form.Recalculations() - runsBefore, 1);
     EXPECT_EQ(Shown(), before);
     EXPECT_EQ(form.SchematicWindow(), nullptr);
+
+    // It does recalculate: a C1 of 24 nF put in the box behind the window's back shows once
+    // "Calcul" is clicked.
+    {
+        const QSignalBlocker silently(form.ComboC->combo());
+        form.ComboC->combo()->setCurrentIndex(33);
+    }
+    ASSERT_EQ(Shown(), before);
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseClick(form.Command2->widget(), Qt::LeftButton);
+    EXPECT_EQ(Shown(), Expected("1602,564", "12", "1590,564", "1614,564"));
 }
 
 TEST_F(MainWindowControls, TheSchematicButtonClickedTwiceOpensOneModelessWindow) {

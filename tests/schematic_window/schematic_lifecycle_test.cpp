@@ -84,8 +84,6 @@ TEST_F(SchematicLifecycle, AnOpenWindowKeepsTheValuesItWasLoadedWithUntilReopene
     ExpectCaptions(reopened, "33KOhms", "47NanoFarad", "27NanoFarad");
 }
 
-// Either way of ending the window unloads it, and the next click on Command3 loads it with the
-// main window's texts of that moment. Only the click on the diagram opens the circuit's page.
 // A key pressed in the active schematic window, where its focus is.
 void PressInWindow(ui::Form2& schematic, Qt::Key key) {
     QApplication::setActiveWindow(schematic.window());
@@ -95,6 +93,9 @@ void PressInWindow(ui::Form2& schematic, Qt::Key key) {
     QTest::keyClick(focus, key);
 }
 
+// Every way of ending the window unloads it, and the next click on Command3 loads it with the
+// main window's texts of that moment. Only the picture, clicked or pressed, opens the circuit's
+// page.
 struct Ending {
     const char* name;
     void (*end)(ui::Form2& schematic);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,9 +85,12 @@ constexpr runtime::ControlDefinition Layout[] = {
 };
 // clang-format on
 
-// The choices of ComboRange, in the order of catalogue::R1Range.
+// The choices of ComboRange: their positions are the values of catalogue::R1Range.
 constexpr const char* RangeItems[] = {"De 2 kΩ à 20 kΩ (conseillé)",
                                       "Toutes les valeurs des listes"};
+static_assert(static_cast<int>(catalogue::R1Range::Advised) == 0 &&
+              static_cast<int>(catalogue::R1Range::AnyListValue) == 1 &&
+              std::size(RangeItems) == 2);
 
 struct Handler {
     const char* control;
@@ -207,8 +211,13 @@ void Form3::Form_Load() {
 }
 
 // Back in this window, the user may have changed the main window's voltage or R1 meanwhile.
+// Back in the window: the main window's voltage or R1, which the search reads, may have
+// changed meanwhile. Only then is the table made again, so that a click that activates the
+// window lands on the row it was aimed at.
 void Form3::Form_Activate() {
-    if (IsLoaded()) {
+    if (IsLoaded() && (request_.voltage != Utf8(main_.ComboV->Text()) ||
+                       request_.currentR1 != Utf8(main_.ComboR->Text()) ||
+                       request_.currentR1Unit != main_.ComboValR1->ListIndex())) {
         Search(Keep::Selection);
     }
 }
@@ -253,8 +262,9 @@ void Form3::Search(Keep keep) {
                 .tolerance = Utf8(TxtTolerance->Text()),
                 .halfWidth = Utf8(TxtHalfWidth->Text()),
                 .voltage = Utf8(main_.ComboV->Text()),
-                .range = ComboRange->ListIndex() == 1 ? catalogue::R1Range::AnyListValue
-                                                      : catalogue::R1Range::Advised,
+                .range = ComboRange->ListIndex() > 0
+                             ? static_cast<catalogue::R1Range>(ComboRange->ListIndex())
+                             : catalogue::R1Range::Advised,
                 .currentR1 = Utf8(main_.ComboR->Text()),
                 .currentR1Unit = main_.ComboValR1->ListIndex()};
     LblVoltage->SetCaption(QStringLiteral("Tension d'alimentation : ") + main_.ComboV->Text() +
