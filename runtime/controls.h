@@ -48,6 +48,13 @@ struct ControlDefinition {
 // The events a control raises, by the name that its handlers carry.
 enum class EventKind { Click, Change, Scroll, DblClick };
 
+// Which routine of a window answers which event of which control, as one row of a table.
+template <typename Window> struct Handler {
+    const char* control;
+    EventKind event;
+    void (Window::*routine)();
+};
+
 // Creates the controls of a definition in its order inside a window's client area; a control in
 // a frame follows the frame. A picture lies behind the other controls of its container.
 class Controls {
@@ -68,6 +75,16 @@ public:
 
     // The event of that control that a handler answers.
     Event& EventOf(const char* control, EventKind event) const;
+
+    // Connects each routine of the window to its event, in the table's order.
+    template <typename Window>
+    void Connect(Window& window, std::span<const Handler<Window>> handlers) const {
+        for (const Handler<Window>& handler : handlers) {
+            EventOf(handler.control, handler.event).Connect([&window, routine = handler.routine] {
+                (window.*routine)();
+            });
+        }
+    }
 
 private:
     Control* Find(const char* name) const;

@@ -104,13 +104,7 @@ constexpr runtime::ControlDefinition Layout[] = {
 // clang-format on
 
 // Which routine answers which event; the handlers of the unit boxes run another handler.
-struct Handler {
-    const char* control;
-    EventKind event;
-    void (Form1::*routine)();
-};
-
-constexpr Handler Handlers[] = {
+constexpr runtime::Handler<Form1> Handlers[] = {
     {"ComboR", EventKind::Change, &Form1::ComboR_Change},
     {"ComboR", EventKind::Click, &Form1::ComboR_Click},
     {"ComboValR1", EventKind::Change, &Form1::ComboValR1_Change},
@@ -170,11 +164,7 @@ void Form1::CreateControls(QWidget& client) {
     catalogue::FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
-    for (const Handler& handler : Handlers) {
-        made.EventOf(handler.control, handler.event).Connect([this, routine = handler.routine] {
-            (this->*routine)();
-        });
-    }
+    made.Connect<Form1>(*this, Handlers);
 
     auto* find = new QShortcut(FindShortcut, &client);
     QObject::connect(find, &QShortcut::activated, &client,

@@ -92,13 +92,7 @@ static_assert(static_cast<int>(catalogue::R1Range::Advised) == 0 &&
               static_cast<int>(catalogue::R1Range::AnyListValue) == 1 &&
               std::size(RangeItems) == 2);
 
-struct Handler {
-    const char* control;
-    EventKind event;
-    void (Form3::*routine)();
-};
-
-constexpr Handler Handlers[] = {
+constexpr runtime::Handler<Form3> Handlers[] = {
     {"TxtFrequency", EventKind::Change, &Form3::TxtFrequency_Change},
     {"TxtTolerance", EventKind::Change, &Form3::TxtTolerance_Change},
     {"TxtHalfWidth", EventKind::Change, &Form3::TxtHalfWidth_Change},
@@ -198,11 +192,7 @@ void Form3::CreateControls(QWidget& client) {
         ComboRange->AddItem(QString::fromUtf8(item), ComboRange->ListCount());
     }
 
-    for (const Handler& handler : Handlers) {
-        made.EventOf(handler.control, handler.event).Connect([this, routine = handler.routine] {
-            (this->*routine)();
-        });
-    }
+    made.Connect<Form3>(*this, Handlers);
 }
 
 // The advised range by default; its Click runs the first search.
