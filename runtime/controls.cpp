@@ -1,16 +1,6 @@
 #include "runtime/controls.h"
 
-#include "runtime/button.h"
-#include "runtime/combo_box.h"
-#include "runtime/frame.h"
-#include "runtime/label.h"
-#include "runtime/picture.h"
-#include "runtime/table.h"
-#include "runtime/text_box.h"
-
 #include <QWidget>
-#include <stdexcept>
-#include <string>
 
 namespace runtime {
 
@@ -20,119 +10,85 @@ QString Text(const char* text) {
     return text != nullptr ? QString::fromUtf8(text) : QString();
 }
 
-Control* Create(QWidget* container, const ControlDefinition& row) {
-    const QString name = QString::fromLatin1(row.name);
-    switch (row.kind) {
-    case ControlKind::Frame:
-        return new Frame(container, name, Text(row.text));
-    case ControlKind::Button:
-        return new Button(container, name, Text(row.text));
-    case ControlKind::ListBox:
-        return new ComboBox(container, name, ComboBox::Style::List);
-    case ControlKind::EditableBox:
-        return new ComboBox(container, name, ComboBox::Style::Editable);
-    case ControlKind::Picture:
-        return new Picture(container, name, Text(row.text));
-    case ControlKind::Label:
-        return new Label(container, name);
-    case ControlKind::TextBox:
-        return new TextBox(container, name);
-    case ControlKind::Table:
-        return new Table(container, name, Text(row.text).split(QLatin1Char('\t')));
-    }
-    return nullptr;
+QString Name(const ControlLook& look) {
+    return QString::fromLatin1(look.name);
 }
 
-// A label takes its colours and font before its text, so that a self-sizing one fits the text
-// in the font it is drawn with.
-void SetUpLabel(Label& label, const ControlDefinition& row) {
-    if (row.backColour != 0) {
-        label.SetBackColor(QColor::fromRgba(row.backColour));
+// What every kind takes from its row: its place, its place in the focus order and what a screen
+// reader and a tool tip say of it.
+template <typename T> void Place(T* control, const ControlLook& look, QPointer<T>& into) {
+    control->Move(look.rect.left, look.rect.top, look.rect.width, look.rect.height);
+    control->SetTabIndex(look.tab);
+    if (look.accessibleName != nullptr) {
+        control->SetAccessibleName(Text(look.accessibleName));
     }
-    if (row.foreColour != 0) {
-        label.SetForeColor(QColor::fromRgba(row.foreColour));
+    if (look.description != nullptr) {
+        control->SetAccessibleDescription(Text(look.description));
     }
-    if (row.fontFamily != nullptr) {
-        label.SetFont(QString::fromUtf8(row.fontFamily), row.fontPoints, row.bold);
+    if (look.toolTip != nullptr) {
+        control->SetToolTip(Text(look.toolTip));
     }
-    label.SetCentred(row.centred);
-    label.SetWordWrap(row.wordWrap);
-    label.SetCaption(Text(row.text));
-    label.SetAutoSize(row.autoSize);
-    if (row.selectable) {
-        label.SetSelectable();
-    }
+    into = control;
 }
 
 } // namespace
 
-Controls::Controls(QWidget& client, std::span<const ControlDefinition> definition) {
-    for (const ControlDefinition& row : definition) {
-        QWidget* container =
-            row.container != nullptr ? Get<Control>(row.container)->widget() : &client;
-        Control* control = Create(container, row);
-        control->Move(row.rect.left, row.rect.top, row.rect.width, row.rect.height);
-        if (auto* label = dynamic_cast<Label*>(control)) {
-            SetUpLabel(*label, row);
-        } else if (auto* box = dynamic_cast<ComboBox*>(control);
-                   box != nullptr && row.text != nullptr) {
-            box->SetText(Text(row.text));
-        } else if (auto* textBox = dynamic_cast<TextBox*>(control);
-                   textBox != nullptr && row.text != nullptr) {
-            textBox->SetText(Text(row.text));
-        } else if (row.kind == ControlKind::Picture) {
-            control->widget()->lower();
-        }
-        control->SetTabIndex(row.tab);
-        if (row.accessibleName != nullptr) {
-            control->SetAccessibleName(Text(row.accessibleName));
-        }
-        if (row.description != nullptr) {
-            control->SetAccessibleDescription(Text(row.description));
-        }
-        if (row.toolTip != nullptr) {
-            control->SetToolTip(Text(row.toolTip));
-        }
-        byName_.insert(control->Name(), control);
+void Create(QWidget& container, const ControlLook& look, QPointer<Frame>& into) {
+    Place(new Frame(&container, Name(look), Text(look.text)), look, into);
+}
+
+// A label takes its colours and font before its text, so that a self-sizing one fits the text
+// in the font it is drawn with.
+void Create(QWidget& container, const ControlLook& look, QPointer<Label>& into) {
+    auto* label = new Label(&container, Name(look));
+    Place(label, look, into);
+    if (look.backColour != 0) {
+        label->SetBackColor(QColor::fromRgba(look.backColour));
+    }
+    if (look.foreColour != 0) {
+        label->SetForeColor(QColor::fromRgba(look.foreColour));
+    }
+    if (look.fontFamily != nullptr) {
+        label->SetFont(QString::fromUtf8(look.fontFamily), look.fontPoints, look.bold);
+    }
+    label->SetCentred(look.centred);
+    label->SetWordWrap(look.wordWrap);
+    label->SetCaption(Text(look.text));
+    label->SetAutoSize(look.autoSize);
+    if (look.selectable) {
+        label->SetSelectable();
     }
 }
 
-Control* Controls::Find(const char* name) const {
-    return byName_.value(QString::fromLatin1(name), nullptr);
+void Create(QWidget& container, const ControlLook& look, QPointer<ComboBox>& into) {
+    auto* box = new ComboBox(&container, Name(look),
+                             look.editable ? ComboBox::Style::Editable : ComboBox::Style::List);
+    Place(box, look, into);
+    if (look.text != nullptr) {
+        box->SetText(Text(look.text));
+    }
 }
 
-void Controls::Missing(const char* name) {
-    throw std::logic_error(std::string("Contrôle introuvable : ") + name);
+void Create(QWidget& container, const ControlLook& look, QPointer<Button>& into) {
+    Place(new Button(&container, Name(look), Text(look.text)), look, into);
 }
 
-Event& Controls::EventOf(const char* control, EventKind event) const {
-    if (auto* box = dynamic_cast<ComboBox*>(Find(control));
-        box != nullptr && event != EventKind::DblClick) {
-        return event == EventKind::Click    ? box->Click
-               : event == EventKind::Change ? box->Change
-                                            : box->Scroll;
+void Create(QWidget& container, const ControlLook& look, QPointer<Picture>& into) {
+    auto* picture = new Picture(&container, Name(look), Text(look.text));
+    Place(picture, look, into);
+    picture->widget()->lower();
+}
+
+void Create(QWidget& container, const ControlLook& look, QPointer<TextBox>& into) {
+    auto* box = new TextBox(&container, Name(look));
+    Place(box, look, into);
+    if (look.text != nullptr) {
+        box->SetText(Text(look.text));
     }
-    if (auto* textBox = dynamic_cast<TextBox*>(Find(control));
-        textBox != nullptr && event == EventKind::Change) {
-        return textBox->Change;
-    }
-    if (auto* table = dynamic_cast<Table*>(Find(control))) {
-        if (event == EventKind::Click) {
-            return table->Click;
-        }
-        if (event == EventKind::DblClick) {
-            return table->DblClick;
-        }
-    }
-    if (event == EventKind::Click) {
-        if (auto* button = dynamic_cast<Button*>(Find(control))) {
-            return button->Click;
-        }
-        if (auto* picture = dynamic_cast<Picture*>(Find(control))) {
-            return picture->Click;
-        }
-    }
-    throw std::logic_error(std::string("Événement introuvable sur ") + control);
+}
+
+void Create(QWidget& container, const ControlLook& look, QPointer<Table>& into) {
+    Place(new Table(&container, Name(look), Text(look.text).split(QLatin1Char('\t'))), look, into);
 }
 
 } // namespace runtime

@@ -14,6 +14,10 @@ namespace runtime {
 class Event {
 public:
     void Connect(std::function<void()> handler) { handlers_.push_back(std::move(handler)); }
+    // A routine of a window answers the event, as Qt's own connect() ties a signal to a slot.
+    template <typename Window> void Connect(Window* window, void (Window::*routine)()) {
+        Connect([window, routine] { (window->*routine)(); });
+    }
 
     void Raise() const {
         // Runs from a copy, so that a handler may connect another one to this event meanwhile.

@@ -40,91 +40,65 @@ Form1::~Form1() {
 
 namespace {
 
-using runtime::ControlKind;
-using runtime::EventKind;
-
 // The window's controls, in the order of its definition; a frame is followed by what it holds.
 // clang-format off
-constexpr runtime::ControlDefinition Layout[] = {
-    {.name = "Frame1", .kind = ControlKind::Frame, .rect = {3240, 120, 1695, 2895},
+constexpr runtime::ControlDefinition<Form1> Layout[] = {
+    {.control = &Form1::Frame1, .name = "Frame1", .rect = {3240, 120, 1695, 2895},
      .text = "Fréquence", .tab = 16},
-    {.name = "Command2", .kind = ControlKind::Button, .container = "Frame1",
+    {.control = &Form1::Command2, .container = &Form1::Frame1, .name = "Command2",
      .rect = {360, 2400, 990, 360}, .text = "Calcul", .tab = 20,
      .description = "Recalcule les résultats"},
-    {.name = "LblPlageBas", .kind = ControlKind::Label, .container = "Frame1",
+    {.control = &Form1::LblPlageBas, .container = &Form1::Frame1, .name = "LblPlageBas",
      .rect = {0, 1560, 1845, 195}, .text = "Plage Basse Hz", .centred = true, .selectable = true,
      .tab = 19, .description = ResultDescription::LblPlageBas},
-    {.name = "LblPlageHaut", .kind = ControlKind::Label, .container = "Frame1",
+    {.control = &Form1::LblPlageHaut, .container = &Form1::Frame1, .name = "LblPlageHaut",
      .rect = {0, 600, 1725, 195}, .text = "Plage Haute Hz", .centred = true, .selectable = true,
      .tab = 18, .description = ResultDescription::LblPlageHaut},
-    {.name = "Freq", .kind = ControlKind::Label, .container = "Frame1",
+    {.control = &Form1::Freq, .container = &Form1::Frame1, .name = "Freq",
      .rect = {0, 1080, 1725, 195}, .text = "1000,000 Hz", .centred = true, .selectable = true,
      .tab = 17, .description = ResultDescription::Freq},
 
-    {.name = "Frame2", .kind = ControlKind::Frame, .rect = {120, 120, 3015, 1215},
+    {.control = &Form1::Frame2, .name = "Frame2", .rect = {120, 120, 3015, 1215},
      .text = "Fréquence centrale", .tab = 11},
-    {.name = "ComboValC1", .kind = ControlKind::ListBox, .container = "Frame2",
+    {.control = &Form1::ComboValC1, .container = &Form1::Frame2, .name = "ComboValC1",
      .rect = {120, 720, 1095, 315}, .tab = 2, .accessibleName = "Unité de C1"},
-    {.name = "ComboValR1", .kind = ControlKind::ListBox, .container = "Frame2",
+    {.control = &Form1::ComboValR1, .container = &Form1::Frame2, .name = "ComboValR1",
      .rect = {120, 360, 1095, 315}, .tab = 0, .accessibleName = "Unité de R1"},
-    {.name = "ComboC", .kind = ControlKind::ListBox, .container = "Frame2",
+    {.control = &Form1::ComboC, .container = &Form1::Frame2, .name = "ComboC",
      .rect = {1200, 720, 1095, 315}, .tab = 3, .accessibleName = "Valeur de C1"},
-    {.name = "ComboR", .kind = ControlKind::EditableBox, .container = "Frame2",
+    {.control = &Form1::ComboR, .container = &Form1::Frame2, .name = "ComboR", .editable = true,
      .rect = {1200, 360, 1095, 315}, .text = "ComboR", .tab = 1,
      .accessibleName = "Valeur de R1", .toolTip = ResistorTip::Number},
-    {.name = "Label4", .kind = ControlKind::Label, .container = "Frame2",
+    {.control = &Form1::Label4, .container = &Form1::Frame2, .name = "Label4",
      .rect = {2400, 760, 195, 195}, .text = "C1", .autoSize = true, .tab = 13},
-    {.name = "Label2", .kind = ControlKind::Label, .container = "Frame2",
+    {.control = &Form1::Label2, .container = &Form1::Frame2, .name = "Label2",
      .rect = {2400, 400, 540, 195}, .text = "R1/RV1", .autoSize = true, .tab = 12},
 
-    {.name = "Frame3", .kind = ControlKind::Frame, .rect = {120, 1440, 3015, 1575},
+    {.control = &Form1::Frame3, .name = "Frame3", .rect = {120, 1440, 3015, 1575},
      .text = "Plage de capture", .tab = 8},
-    {.name = "ComboC2", .kind = ControlKind::ListBox, .container = "Frame3",
+    {.control = &Form1::ComboC2, .container = &Form1::Frame3, .name = "ComboC2",
      .rect = {1200, 360, 1095, 315}, .tab = 5, .accessibleName = "Valeur de C2"},
-    {.name = "ComboValC2", .kind = ControlKind::ListBox, .container = "Frame3",
+    {.control = &Form1::ComboValC2, .container = &Form1::Frame3, .name = "ComboValC2",
      .rect = {120, 360, 1095, 315}, .tab = 4, .accessibleName = "Unité de C2"},
-    {.name = "ComboV", .kind = ControlKind::ListBox, .container = "Frame3",
+    {.control = &Form1::ComboV, .container = &Form1::Frame3, .name = "ComboV",
      .rect = {1440, 720, 855, 315}, .tab = 6, .accessibleName = "Tension d'alimentation"},
-    {.name = "Label6", .kind = ControlKind::Label, .container = "Frame3",
+    {.control = &Form1::Label6, .container = &Form1::Frame3, .name = "Label6",
      .rect = {120, 720, 1155, 195}, .text = "Tension d'alim. :", .autoSize = true, .tab = 14},
-    {.name = "B", .kind = ControlKind::Label, .container = "Frame3",
+    {.control = &Form1::B, .container = &Form1::Frame3, .name = "B",
      .rect = {1440, 1200, 780, 195}, .text = "+/- 100 Hz", .centred = true, .autoSize = true,
      .selectable = true, .tab = 10, .description = ResultDescription::B},
-    {.name = "Label3", .kind = ControlKind::Label, .container = "Frame3",
+    {.control = &Form1::Label3, .container = &Form1::Frame3, .name = "Label3",
      .rect = {2400, 400, 195, 195}, .text = "C2", .autoSize = true, .tab = 9},
 
-    {.name = "Command3", .kind = ControlKind::Button, .rect = {120, 3120, 4815, 360},
+    {.control = &Form1::Command3, .name = "Command3", .rect = {120, 3120, 4815, 360},
      .text = "Voir le schéma életronique", .tab = 7,
      .description = "Ouvre la fenêtre du schéma"},
     // Its grey stands for the workspace colour of the system palette, dark enough to read.
-    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 3560, 4815, 195},
+    {.control = &Form1::Label1, .name = "Label1", .rect = {120, 3560, 4815, 195},
      .text = "Dévellopé par l'atelier Vireldo - www.vireldo.example", .centred = true, .tab = 15,
      .foreColour = 0xff696969},
 };
 // clang-format on
-
-// Which routine answers which event; the handlers of the unit boxes run another handler.
-constexpr runtime::Handler<Form1> Handlers[] = {
-    {"ComboR", EventKind::Change, &Form1::ComboR_Change},
-    {"ComboR", EventKind::Click, &Form1::ComboR_Click},
-    {"ComboValR1", EventKind::Change, &Form1::ComboValR1_Change},
-    {"ComboValR1", EventKind::Click, &Form1::ComboValR1_Click},
-    {"ComboValR1", EventKind::Scroll, &Form1::ComboValR1_Scroll},
-    {"ComboC", EventKind::Change, &Form1::ComboC_Change},
-    {"ComboC", EventKind::Click, &Form1::ComboC_Click},
-    {"ComboValC1", EventKind::Change, &Form1::ComboValC1_Change},
-    {"ComboValC1", EventKind::Click, &Form1::ComboValC1_Click},
-    {"ComboValC1", EventKind::Scroll, &Form1::ComboValC1_Scroll},
-    {"ComboC2", EventKind::Change, &Form1::ComboC2_Change},
-    {"ComboC2", EventKind::Click, &Form1::ComboC2_Click},
-    {"ComboValC2", EventKind::Change, &Form1::ComboValC2_Change},
-    {"ComboValC2", EventKind::Click, &Form1::ComboValC2_Click},
-    {"ComboValC2", EventKind::Scroll, &Form1::ComboValC2_Scroll},
-    {"ComboV", EventKind::Change, &Form1::ComboV_Change},
-    {"ComboV", EventKind::Click, &Form1::ComboV_Click},
-    {"Command2", EventKind::Click, &Form1::Command2_Click},
-    {"Command3", EventKind::Click, &Form1::Command3_Click},
-};
 
 // Opens the component search from anywhere in the window.
 const QKeySequence FindShortcut(Qt::CTRL | Qt::Key_F);
@@ -132,28 +106,7 @@ const QKeySequence FindShortcut(Qt::CTRL | Qt::Key_F);
 } // namespace
 
 void Form1::CreateControls(QWidget& client) {
-    const runtime::Controls made(client, Layout);
-    made.Bind(Frame1, "Frame1");
-    made.Bind(Frame2, "Frame2");
-    made.Bind(Frame3, "Frame3");
-    made.Bind(ComboValR1, "ComboValR1");
-    made.Bind(ComboR, "ComboR");
-    made.Bind(ComboValC1, "ComboValC1");
-    made.Bind(ComboC, "ComboC");
-    made.Bind(ComboValC2, "ComboValC2");
-    made.Bind(ComboC2, "ComboC2");
-    made.Bind(ComboV, "ComboV");
-    made.Bind(Freq, "Freq");
-    made.Bind(B, "B");
-    made.Bind(LblPlageBas, "LblPlageBas");
-    made.Bind(LblPlageHaut, "LblPlageHaut");
-    made.Bind(Label1, "Label1");
-    made.Bind(Label2, "Label2");
-    made.Bind(Label3, "Label3");
-    made.Bind(Label4, "Label4");
-    made.Bind(Label6, "Label6");
-    made.Bind(Command2, "Command2");
-    made.Bind(Command3, "Command3");
+    runtime::CreateControls<Form1>(*this, client, Layout);
 
     // The arrow keys step from the resistor value shown, read by the program's number rules.
     ComboR->SetValueReader([](const QString& text) -> std::optional<double> {
@@ -164,7 +117,26 @@ void Form1::CreateControls(QWidget& client) {
     catalogue::FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
-    made.Connect<Form1>(*this, Handlers);
+    // Which routine answers which event; the handlers of the unit boxes run another handler.
+    ComboR->Change.Connect(this, &Form1::ComboR_Change);
+    ComboR->Click.Connect(this, &Form1::ComboR_Click);
+    ComboValR1->Change.Connect(this, &Form1::ComboValR1_Change);
+    ComboValR1->Click.Connect(this, &Form1::ComboValR1_Click);
+    ComboValR1->Scroll.Connect(this, &Form1::ComboValR1_Scroll);
+    ComboC->Change.Connect(this, &Form1::ComboC_Change);
+    ComboC->Click.Connect(this, &Form1::ComboC_Click);
+    ComboValC1->Change.Connect(this, &Form1::ComboValC1_Change);
+    ComboValC1->Click.Connect(this, &Form1::ComboValC1_Click);
+    ComboValC1->Scroll.Connect(this, &Form1::ComboValC1_Scroll);
+    ComboC2->Change.Connect(this, &Form1::ComboC2_Change);
+    ComboC2->Click.Connect(this, &Form1::ComboC2_Click);
+    ComboValC2->Change.Connect(this, &Form1::ComboValC2_Change);
+    ComboValC2->Click.Connect(this, &Form1::ComboValC2_Click);
+    ComboValC2->Scroll.Connect(this, &Form1::ComboValC2_Scroll);
+    ComboV->Change.Connect(this, &Form1::ComboV_Change);
+    ComboV->Click.Connect(this, &Form1::ComboV_Click);
+    Command2->Click.Connect(this, &Form1::Command2_Click);
+    Command3->Click.Connect(this, &Form1::Command3_Click);
 
     auto* find = new QShortcut(FindShortcut, &client);
     QObject::connect(find, &QShortcut::activated, &client,

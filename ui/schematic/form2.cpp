@@ -9,25 +9,23 @@ namespace ui {
 
 namespace {
 
-using runtime::ControlKind;
-
 // The user's values on the diagram, white boxes with green bold text that hide the printed ones,
 // lie above the diagram; the diagram is 60 twips wider and 240 twips lower than the client area.
 // The picture is the one control that takes the focus: Enter or Space opens the page, as a click
 // does.
 constexpr QRgb White = 0xffffffff, Green = 0xff00c000;
 // clang-format off
-constexpr runtime::ControlDefinition Layout[] = {
-    {.name = "LblR1", .kind = ControlKind::Label, .rect = {10695, 5520, 285, 240}, .text = "R1",
+constexpr runtime::ControlDefinition<Form2> Layout[] = {
+    {.control = &Form2::LblR1, .name = "LblR1", .rect = {10695, 5520, 285, 240}, .text = "R1",
      .centred = true, .autoSize = true, .tab = 2, .foreColour = Green, .backColour = White,
      .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
-    {.name = "LblC2", .kind = ControlKind::Label, .rect = {5700, 5685, 255, 240}, .text = "C2",
+    {.control = &Form2::LblC2, .name = "LblC2", .rect = {5700, 5685, 255, 240}, .text = "C2",
      .centred = true, .autoSize = true, .tab = 1, .foreColour = Green, .backColour = White,
      .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
-    {.name = "LblC1", .kind = ControlKind::Label, .rect = {11430, 6600, 255, 360}, .text = "C1",
+    {.control = &Form2::LblC1, .name = "LblC1", .rect = {11430, 6600, 255, 360}, .text = "C1",
      .centred = true, .autoSize = true, .tab = 0, .foreColour = Green, .backColour = White,
      .fontFamily = "Tahoma", .fontPoints = 9.75, .bold = true},
-    {.name = "Image1", .kind = ControlKind::Picture, .rect = {0, 0, 12975, 7695},
+    {.control = &Form2::Image1, .name = "Image1", .rect = {0, 0, 12975, 7695},
      .text = ":/schematic.svg", .tab = 3, .accessibleName = "Schéma du décodeur de tonalité",
      .description = "Ouvre la page du montage sur le site de Vireldo Électronique",
      .toolTip = "Cliquer pour accéder à la page de Vireldo Électronique"},
@@ -50,12 +48,8 @@ Form2::~Form2() {
 }
 
 void Form2::CreateControls(QWidget& client) {
-    const runtime::Controls made(client, Layout);
-    made.Bind(LblR1, "LblR1");
-    made.Bind(LblC2, "LblC2");
-    made.Bind(LblC1, "LblC1");
-    made.Bind(Image1, "Image1");
-    Image1->Click.Connect([this] { Image1_Click(); });
+    runtime::CreateControls<Form2>(*this, client, Layout);
+    Image1->Click.Connect(this, &Form2::Image1_Click);
 }
 
 // Takes the six texts as the main window shows them, unconverted; the height set last replaces

@@ -20,9 +20,6 @@ namespace ui {
 
 namespace {
 
-using runtime::ControlKind;
-using runtime::EventKind;
-
 std::string Utf8(const QString& text) {
     return text.toStdString();
 }
@@ -34,52 +31,55 @@ QString FromUtf8(std::string_view text) {
 // the right; the message under them, then the pairs, the trimmer's R1 for the selected pair and
 // its C2.
 // clang-format off
-constexpr runtime::ControlDefinition Layout[] = {
-    {.name = "LblFrequency", .kind = ControlKind::Label, .rect = {120, 165, 1800, 195},
+constexpr runtime::ControlDefinition<Form3> Layout[] = {
+    {.control = &Form3::LblFrequency, .name = "LblFrequency", .rect = {120, 165, 1800, 195},
      .text = "Fréquence voulue :"},
-    {.name = "TxtFrequency", .kind = ControlKind::TextBox, .rect = {1980, 120, 1215, 315}, .tab = 0,
+    {.control = &Form3::TxtFrequency, .name = "TxtFrequency", .rect = {1980, 120, 1215, 315},
+     .tab = 0,
      .accessibleName = "Fréquence voulue, en hertz",
      .toolTip = "En hertz, avec une virgule décimale : 1748,252"},
-    {.name = "LblFrequencyUnit", .kind = ControlKind::Label, .rect = {3255, 165, 300, 195},
+    {.control = &Form3::LblFrequencyUnit, .name = "LblFrequencyUnit", .rect = {3255, 165, 300, 195},
      .text = "Hz"},
-    {.name = "LblTolerance", .kind = ControlKind::Label, .rect = {120, 585, 1800, 195},
+    {.control = &Form3::LblTolerance, .name = "LblTolerance", .rect = {120, 585, 1800, 195},
      .text = "Tolérance :"},
-    {.name = "TxtTolerance", .kind = ControlKind::TextBox, .rect = {1980, 540, 1215, 315},
+    {.control = &Form3::TxtTolerance, .name = "TxtTolerance", .rect = {1980, 540, 1215, 315},
      .text = "2", .tab = 1, .accessibleName = "Tolérance, en pour cent",
      .toolTip = "0 : la fréquence exacte"},
-    {.name = "LblToleranceUnit", .kind = ControlKind::Label, .rect = {3255, 585, 300, 195},
+    {.control = &Form3::LblToleranceUnit, .name = "LblToleranceUnit", .rect = {3255, 585, 300, 195},
      .text = "%"},
-    {.name = "LblHalfWidth", .kind = ControlKind::Label, .rect = {120, 1005, 1800, 195},
+    {.control = &Form3::LblHalfWidth, .name = "LblHalfWidth", .rect = {120, 1005, 1800, 195},
      .text = "Demi-largeur voulue :"},
-    {.name = "TxtHalfWidth", .kind = ControlKind::TextBox, .rect = {1980, 960, 1215, 315}, .tab = 2,
+    {.control = &Form3::TxtHalfWidth, .name = "TxtHalfWidth", .rect = {1980, 960, 1215, 315},
+     .tab = 2,
      .accessibleName = "Demi-largeur voulue, en hertz",
      .toolTip = "Facultative : la moitié de la plage de capture voulue, en hertz, pour choisir "
                 "C2 ; laissez vide sans C2"},
-    {.name = "LblHalfWidthUnit", .kind = ControlKind::Label, .rect = {3255, 1005, 300, 195},
+    {.control = &Form3::LblHalfWidthUnit, .name = "LblHalfWidthUnit",
+     .rect = {3255, 1005, 300, 195},
      .text = "Hz"},
 
-    {.name = "LblRange", .kind = ControlKind::Label, .rect = {3960, 165, 420, 195},
+    {.control = &Form3::LblRange, .name = "LblRange", .rect = {3960, 165, 420, 195},
      .text = "R1 :"},
-    {.name = "ComboRange", .kind = ControlKind::ListBox, .rect = {4380, 120, 2700, 315}, .tab = 3,
+    {.control = &Form3::ComboRange, .name = "ComboRange", .rect = {4380, 120, 2700, 315}, .tab = 3,
      .accessibleName = "Valeurs de R1 essayées",
      .toolTip = "De 2 kΩ à 20 kΩ : la plage que conseille le schéma"},
-    {.name = "LblVoltage", .kind = ControlKind::Label, .rect = {3960, 585, 3120, 195},
+    {.control = &Form3::LblVoltage, .name = "LblVoltage", .rect = {3960, 585, 3120, 195},
      .text = "Tension d'alimentation :"},
 
-    {.name = "LblMessage", .kind = ControlKind::Label, .rect = {120, 1395, 6960, 390},
+    {.control = &Form3::LblMessage, .name = "LblMessage", .rect = {120, 1395, 6960, 390},
      .wordWrap = true},
-    {.name = "LblPairs", .kind = ControlKind::Label, .rect = {120, 1860, 6960, 195},
+    {.control = &Form3::LblPairs, .name = "LblPairs", .rect = {120, 1860, 6960, 195},
      .text = "Paires R1 et C1, la plus proche d'abord :"},
-    {.name = "GridPairs", .kind = ControlKind::Table, .rect = {120, 2085, 6960, 2280},
+    {.control = &Form3::GridPairs, .name = "GridPairs", .rect = {120, 2085, 6960, 2280},
      .text = "R1\tC1\tFréquence\tÉcart", .tab = 4, .accessibleName = "Paires R1 et C1 trouvées",
      .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
-    {.name = "LblTrimmer", .kind = ControlKind::Label, .rect = {120, 4440, 6960, 195}},
-    {.name = "LblC2", .kind = ControlKind::Label, .rect = {120, 4770, 6960, 195},
+    {.control = &Form3::LblTrimmer, .name = "LblTrimmer", .rect = {120, 4440, 6960, 195}},
+    {.control = &Form3::LblC2, .name = "LblC2", .rect = {120, 4770, 6960, 195},
      .text = "C2 pour la demi-largeur voulue :"},
-    {.name = "GridC2", .kind = ControlKind::Table, .rect = {120, 4995, 4320, 930},
+    {.control = &Form3::GridC2, .name = "GridC2", .rect = {120, 4995, 4320, 930},
      .text = "C2\tDemi-largeur", .tab = 5, .accessibleName = "Valeurs de C2",
      .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
-    {.name = "CommandApply", .kind = ControlKind::Button, .rect = {5760, 5565, 1320, 360},
+    {.control = &Form3::CommandApply, .name = "CommandApply", .rect = {5760, 5565, 1320, 360},
      .text = "Appliquer", .tab = 6,
      .description = "Règle R1, C1 et C2 dans la fenêtre principale"},
 };
@@ -91,17 +91,6 @@ constexpr const char* RangeItems[] = {"De 2 kΩ à 20 kΩ (conseillé)",
 static_assert(static_cast<int>(catalogue::R1Range::Advised) == 0 &&
               static_cast<int>(catalogue::R1Range::AnyListValue) == 1 &&
               std::size(RangeItems) == 2);
-
-constexpr runtime::Handler<Form3> Handlers[] = {
-    {"TxtFrequency", EventKind::Change, &Form3::TxtFrequency_Change},
-    {"TxtTolerance", EventKind::Change, &Form3::TxtTolerance_Change},
-    {"TxtHalfWidth", EventKind::Change, &Form3::TxtHalfWidth_Change},
-    {"ComboRange", EventKind::Click, &Form3::ComboRange_Click},
-    {"GridPairs", EventKind::Click, &Form3::GridPairs_Click},
-    {"GridPairs", EventKind::DblClick, &Form3::GridPairs_DblClick},
-    {"GridC2", EventKind::DblClick, &Form3::GridC2_DblClick},
-    {"CommandApply", EventKind::Click, &Form3::CommandApply_Click},
-};
 
 runtime::FormDefinition Definition() {
     runtime::FormDefinition definition =
@@ -167,32 +156,20 @@ Form3::~Form3() {
 }
 
 void Form3::CreateControls(QWidget& client) {
-    const runtime::Controls made(client, Layout);
-    made.Bind(LblFrequency, "LblFrequency");
-    made.Bind(LblFrequencyUnit, "LblFrequencyUnit");
-    made.Bind(LblTolerance, "LblTolerance");
-    made.Bind(LblToleranceUnit, "LblToleranceUnit");
-    made.Bind(LblHalfWidth, "LblHalfWidth");
-    made.Bind(LblHalfWidthUnit, "LblHalfWidthUnit");
-    made.Bind(LblRange, "LblRange");
-    made.Bind(LblVoltage, "LblVoltage");
-    made.Bind(LblMessage, "LblMessage");
-    made.Bind(LblPairs, "LblPairs");
-    made.Bind(LblTrimmer, "LblTrimmer");
-    made.Bind(LblC2, "LblC2");
-    made.Bind(TxtFrequency, "TxtFrequency");
-    made.Bind(TxtTolerance, "TxtTolerance");
-    made.Bind(TxtHalfWidth, "TxtHalfWidth");
-    made.Bind(ComboRange, "ComboRange");
-    made.Bind(GridPairs, "GridPairs");
-    made.Bind(GridC2, "GridC2");
-    made.Bind(CommandApply, "CommandApply");
+    runtime::CreateControls<Form3>(*this, client, Layout);
 
     for (const char* item : RangeItems) {
         ComboRange->AddItem(QString::fromUtf8(item), ComboRange->ListCount());
     }
 
-    made.Connect<Form3>(*this, Handlers);
+    TxtFrequency->Change.Connect(this, &Form3::TxtFrequency_Change);
+    TxtTolerance->Change.Connect(this, &Form3::TxtTolerance_Change);
+    TxtHalfWidth->Change.Connect(this, &Form3::TxtHalfWidth_Change);
+    ComboRange->Click.Connect(this, &Form3::ComboRange_Click);
+    GridPairs->Click.Connect(this, &Form3::GridPairs_Click);
+    GridPairs->DblClick.Connect(this, &Form3::GridPairs_DblClick);
+    GridC2->DblClick.Connect(this, &Form3::GridC2_DblClick);
+    CommandApply->Click.Connect(this, &Form3::CommandApply_Click);
 }
 
 // The advised range by default; its Click runs the first search.
