@@ -12,12 +12,12 @@ using Outcome = std::optional<FailureKind>; // what a step ended with; empty whe
 
 // Steps 1 to 6, 9 and 10: the number of a value box in the working unit, written as text; in the
 // working unit already, the box's text as it is.
-Outcome ToWorkingUnit(const std::string& box_text, Scaling scaling, std::string& target) {
+Outcome ToWorkingUnit(const std::string& boxText, Scaling scaling, std::string& target) {
     if (scaling.operation == Scaling::Operation::Keep) {
-        target = box_text;
+        target = boxText;
         return std::nullopt;
     }
-    const Checked<double> number = TextToNumber(box_text);
+    const Checked<double> number = TextToNumber(boxText);
     if (!number.ok()) {
         return number.failure;
     }
@@ -75,8 +75,8 @@ Outcome Edge(const StoredValues& stored, bool upper, std::string& caption) {
     if (!f.ok()) {
         return f.failure;
     }
-    const double half_width = stored.ValPlage;
-    const Checked<double> edge = upper ? Add(f.value, half_width) : Subtract(f.value, half_width);
+    const double halfWidth = stored.ValPlage;
+    const Checked<double> edge = upper ? Add(f.value, halfWidth) : Subtract(f.value, halfWidth);
     if (!edge.ok()) {
         return edge.failure;
     }

@@ -25,15 +25,15 @@ Captions DesignCaptions() {
     return {"1000,000 Hz", "+/- 100 Hz", "Plage Basse Hz", "Plage Haute Hz"};
 }
 
-CalculInputs Inputs(std::string r1, int r1_unit, std::string c1, int c1_unit, std::string c2,
-                    int c2_unit, std::string v) {
+CalculInputs Inputs(std::string r1, int r1Unit, std::string c1, int c1Unit, std::string c2,
+                    int c2Unit, std::string v) {
     CalculInputs inputs;
     inputs.ComboR = std::move(r1);
-    inputs.ComboValR1 = r1_unit;
+    inputs.ComboValR1 = r1Unit;
     inputs.ComboC = std::move(c1);
-    inputs.ComboValC1 = c1_unit;
+    inputs.ComboValC1 = c1Unit;
     inputs.ComboC2 = std::move(c2);
-    inputs.ComboValC2 = c2_unit;
+    inputs.ComboValC2 = c2Unit;
     inputs.ComboV = std::move(v);
     return inputs;
 }
@@ -340,20 +340,20 @@ TEST(Calcul, StartUpSequenceStepByStep) {
         std::vector<CalculInputs> runs; // the recalculations the assignment fires
         State expected;
     };
-    const Captions no_result_yet{" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"};
-    const CalculInputs resistor_unit =
+    const Captions noResultYet{" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"};
+    const CalculInputs resistorUnit =
         Inputs("1", kKOhms, "", kNothingSelected, "", kNothingSelected, "");
-    const CalculInputs capacitor_unit =
+    const CalculInputs capacitorUnit =
         Inputs("1", kKOhms, "", kNanoFarad, "", kNothingSelected, "");
     const std::vector<Step> steps = {
-        {"ResistorUnit", {resistor_unit, resistor_unit}, {{"1", "", "", "", 0}, no_result_yet}},
-        {"CapacitorUnit", {capacitor_unit}, {{"1", "", "", "", 0}, no_result_yet}},
+        {"ResistorUnit", {resistorUnit, resistorUnit}, {{"1", "", "", "", 0}, noResultYet}},
+        {"CapacitorUnit", {capacitorUnit}, {{"1", "", "", "", 0}, noResultYet}},
         {"CapacitorTwoUnit",
          {Inputs("1", kKOhms, "", kNanoFarad, "", kC2MicroFarad, "")},
-         {{"1", "", "", "", 0}, no_result_yet}},
+         {{"1", "", "", "", 0}, noResultYet}},
         {"ResistorValue",
          {Inputs("26", kKOhms, "", kNanoFarad, "", kC2MicroFarad, "")},
-         {{"26", "", "", "", 0}, no_result_yet}},
+         {{"26", "", "", "", 0}, noResultYet}},
         {"CapacitorValue",
          {Inputs("26", kKOhms, "22", kNanoFarad, "", kC2MicroFarad, "")},
          {{"26", "0,022", "", "1748,252", 0},
@@ -406,10 +406,10 @@ TEST(Calcul, RecoversOnceTheInputIsANumberAgain) {
 
 struct UnitRow {
     const char* name;
-    int r1_unit;
-    int c1_unit;
-    int c2_unit;
-    std::vector<int> steps_run;
+    int r1Unit;
+    int c1Unit;
+    int c2Unit;
+    std::vector<int> stepsRun;
     friend void PrintTo(const UnitRow& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -419,9 +419,9 @@ TEST_P(UnitPositions, SelectTheScalingSteps) {
     const UnitRow& row = GetParam();
     Window window;
     const CalculReport report =
-        window.Run(Inputs("26", row.r1_unit, "22", row.c1_unit, "27", row.c2_unit, "05"));
+        window.Run(Inputs("26", row.r1Unit, "22", row.c1Unit, "27", row.c2Unit, "05"));
     std::bitset<CalculReport::kSteps> expected;
-    for (int step : row.steps_run) {
+    for (int step : row.stepsRun) {
         expected.set(static_cast<std::size_t>(step - 1));
     }
     EXPECT_EQ(report.ran, expected);
