@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/number_text.h"
+#include "calc/recalculation.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,10 @@ inline const char* FailureName(FailureKind kind) {
 
 inline std::ostream& operator<<(std::ostream& out, FailureKind kind) {
     return out << FailureName(kind);
+}
+
+inline std::ostream& operator<<(std::ostream& out, Step step) {
+    return out << StepName(step);
 }
 
 template <typename T> std::ostream& operator<<(std::ostream& out, const Checked<T>& result) {
