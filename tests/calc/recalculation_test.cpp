@@ -19,32 +19,13 @@ using calc::Captions;
 using calc::FailureKind;
 using calc::Step;
 using calc::StoredValues;
+using namespace calc_test::units;
+using calc_test::Inputs;
+using calc_test::StartUpInputs;
 
 // The captions the result labels have in the window design, before any recalculation.
 Captions DesignCaptions() {
     return {"1000,000 Hz", "+/- 100 Hz", "Plage Basse Hz", "Plage Haute Hz"};
-}
-
-CalculInputs Inputs(std::string r1, int r1Unit, std::string c1, int c1Unit, std::string c2,
-                    int c2Unit, std::string v) {
-    CalculInputs inputs;
-    inputs.ComboR = std::move(r1);
-    inputs.ComboValR1 = r1Unit;
-    inputs.ComboC = std::move(c1);
-    inputs.ComboValC1 = c1Unit;
-    inputs.ComboC2 = std::move(c2);
-    inputs.ComboValC2 = c2Unit;
-    inputs.ComboV = std::move(v);
-    return inputs;
-}
-
-constexpr int kOhms = 0, kKOhms = 1, kMOhms = 2;
-constexpr int kPicoFarad = 0, kNanoFarad = 1, kMicroFarad = 2;
-constexpr int kC2NanoFarad = 0, kC2MicroFarad = 1;
-constexpr int kNothingSelected = -1;
-
-CalculInputs StartUpInputs() {
-    return Inputs("26", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05");
 }
 
 // The main window's share of the recalculation: its stored values and result captions.
