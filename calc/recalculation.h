@@ -67,6 +67,15 @@ inline constexpr std::array kSteps = {
     Step::C1FromNanofarads, Step::C1AsMicrofarads, Step::CentreFrequency, Step::FreqCaption,
     Step::C2FromNanofarads, Step::C2AsMicrofarads, Step::HalfWidth,       Step::HalfWidthCaption,
     Step::LowerEdge,        Step::UpperEdge};
+// Each step once, in the order of the enumeration, which the report's index relies on.
+static_assert([] {
+    for (std::size_t i = 0; i < kSteps.size(); ++i) {
+        if (static_cast<std::size_t>(kSteps[i]) != i) {
+            return false;
+        }
+    }
+    return kSteps.back() == Step::UpperEdge;
+}());
 
 // "CentreFrequency": for messages and test output.
 std::string_view StepName(Step step);
