@@ -33,7 +33,7 @@ void BM_CalculStartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculStartUp);
 
-// A recalculation in which step 7 and the edges fail, as while the user is typing.
+// A recalculation in which the centre frequency and the edges fail, as while the user is typing.
 void BM_CalculFailingSteps(benchmark::State& state) {
     calc::CalculInputs inputs = StartUpInputs();
     calc::StoredValues stored;

@@ -9,17 +9,6 @@
 
 namespace calc {
 
-// What a caption's figure is wrong about: an input box or a figure computed from them.
-enum class Source { R1, C1, C2, Voltage, CentreFrequency, HalfWidth, LowerEdge, UpperEdge };
-
-enum class Problem {
-    NoUnit,     // no unit is selected, so the value is not scaled
-    NotANumber, // the text is no number, or nothing has been computed yet
-    OutOfRange, // beyond what a double or the half-width's integer holds
-    Zero,
-    Negative,
-};
-
 struct CaptionCheck {
     enum class State {
         Current,       // every step its figure comes from succeeded in the last recalculation
@@ -36,15 +25,16 @@ struct CaptionCheck {
 
 struct CaptionChecks {
     CaptionCheck Freq, B, LblPlageBas, LblPlageHaut;
+
+    bool operator==(const CaptionChecks&) const = default;
 };
 
-// Reads what the last recalculation did (its report, the inputs it read and the stored values it
-// left) and says, for each caption, whether its figure belongs to those inputs. A caption's
-// figure depends on the steps that produce it, transitively: the centre frequency on the scaling
-// of R1 and C1 and its own step; the half-width on the centre frequency, the scaling of C2 and
-// its own step; each edge on both and its own step. The first failed step in that order is the
-// one reported.
-CaptionChecks CheckCaptions(const CalculReport& report, const CalculInputs& inputs,
-                            const StoredValues& stored);
+// Reads what the last recalculation did (its report, and the stored values it left) and says, for
+// each caption, whether its figure belongs to the inputs it read. A caption's figure depends on
+// the steps that produce it, transitively: the centre frequency on the scaling of R1 and C1 and
+// its own step; the half-width on the centre frequency, the scaling of C2 and its own step; each
+// edge on the half-width and its own step. The first fault in that order is the one reported, as
+// the failing step told it.
+CaptionChecks CheckCaptions(const CalculReport& report, const StoredValues& stored);
 
 } // namespace calc

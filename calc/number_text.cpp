@@ -31,10 +31,10 @@ struct NumberForm {
     bool negative = false;
     const char* mantissa = nullptr; // first digit or comma after the sign
     const char* comma = nullptr;    // the decimal comma, or nullptr
-    const char* mantissa_end = nullptr;
+    const char* mantissaEnd = nullptr;
     const char* end = nullptr; // end of the whole number, exponent included
-    bool exponent_negative = false;
-    const char* exponent_digits = nullptr; // nullptr when there is no exponent
+    bool exponentNegative = false;
+    const char* exponentDigits = nullptr; // nullptr when there is no exponent
 };
 
 // Checks the form of the text and locates its parts; false when the text is not a number.
@@ -55,27 +55,27 @@ bool ParseForm(std::string_view text, NumberForm& form) noexcept {
         ++p;
     }
     form.mantissa = p;
-    bool any_digit = false;
+    bool anyDigit = false;
     for (; p < end; ++p) {
         if (IsDigit(*p)) {
-            any_digit = true;
+            anyDigit = true;
         } else if (*p == ',' && form.comma == nullptr) {
             form.comma = p;
         } else {
             break;
         }
     }
-    if (!any_digit) {
+    if (!anyDigit) {
         return false;
     }
-    form.mantissa_end = p;
+    form.mantissaEnd = p;
     if (p < end && (*p == 'E' || *p == 'e')) {
         ++p;
         if (p < end && (*p == '+' || *p == '-')) {
-            form.exponent_negative = *p == '-';
+            form.exponentNegative = *p == '-';
             ++p;
         }
-        form.exponent_digits = p;
+        form.exponentDigits = p;
         const char* const digits = p;
         while (p < end && IsDigit(*p)) {
             ++p;
@@ -94,24 +94,24 @@ bool ParseForm(std::string_view text, NumberForm& form) noexcept {
 bool LeadingPower(const NumberForm& form, long long& power) noexcept {
     constexpr long long kLimit = 1'000'000'000'000'000LL; // far beyond any double exponent
     long long exponent = 0;
-    if (form.exponent_digits != nullptr) {
-        for (const char* p = form.exponent_digits; p < form.end; ++p) {
+    if (form.exponentDigits != nullptr) {
+        for (const char* p = form.exponentDigits; p < form.end; ++p) {
             exponent = exponent * 10 + (*p - '0');
             if (exponent > kLimit) {
                 exponent = kLimit;
                 break;
             }
         }
-        if (form.exponent_negative) {
+        if (form.exponentNegative) {
             exponent = -exponent;
         }
     }
-    const char* const point = form.comma != nullptr ? form.comma : form.mantissa_end;
+    const char* const point = form.comma != nullptr ? form.comma : form.mantissaEnd;
     const char* p = form.mantissa;
-    while (p < form.mantissa_end && (*p == '0' || *p == ',')) {
+    while (p < form.mantissaEnd && (*p == '0' || *p == ',')) {
         ++p;
     }
-    if (p == form.mantissa_end) {
+    if (p == form.mantissaEnd) {
         return false;
     }
     // Positions are bounded by the text's length, far below kLimit, so this cannot overflow.
@@ -238,9 +238,9 @@ std::string NumberToText(double value) {
     // printf's %.15g is the written form: 15 significant digits, positional when the rounded
     // value's exponent lies in -4..14, no trailing zeros. Only the comma and the "E" are ours.
     std::array<char, 32> text;
-    const auto written_to = std::to_chars(text.data(), text.data() + text.size(), value,
-                                          std::chars_format::general, 15);
-    std::string written(text.data(), written_to.ptr);
+    const auto writtenTo = std::to_chars(text.data(), text.data() + text.size(), value,
+                                         std::chars_format::general, 15);
+    std::string written(text.data(), writtenTo.ptr);
     std::replace(written.begin(), written.end(), '.', ',');
     std::replace(written.begin(), written.end(), 'e', 'E');
     return written;

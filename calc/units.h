@@ -33,11 +33,11 @@ constexpr int ListIndex(Unit unit) {
 
 // The unit that a box's ListIndex selects, if any.
 template <typename Unit, std::size_t N>
-constexpr std::optional<Unit> UnitAt(const std::array<Unit, N>& units, int list_index) {
-    if (list_index < 0 || static_cast<std::size_t>(list_index) >= N) {
+constexpr std::optional<Unit> UnitAt(const std::array<Unit, N>& units, int listIndex) {
+    if (listIndex < 0 || static_cast<std::size_t>(listIndex) >= N) {
         return std::nullopt;
     }
-    return units[static_cast<std::size_t>(list_index)];
+    return units[static_cast<std::size_t>(listIndex)];
 }
 
 inline constexpr double kOhmsPerKiloOhm = 1000.0;

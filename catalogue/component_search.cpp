@@ -462,7 +462,7 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
     for (auto choice = choices.begin(); choice != nearest; ++choice) {
         out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
                        .halfWidth = choice->half_width,
-                       .caption = "+/- " + calc::IntegerToText(choice->half_width) + " Hz"});
+                       .caption = calc::HalfWidthCaption(choice->half_width)});
     }
     return out;
 }

@@ -7,8 +7,8 @@
 // the rest of the line, "|" included.
 //
 // Checked after every run: nothing crashes, a failing step writes nothing, ValPlage changes only
-// when step 11 succeeded, every caption has the shape the recalculation writes, and running again
-// with the same inputs changes nothing.
+// when the half-width succeeded, every caption has the shape the recalculation writes, and
+// running again with the same inputs changes nothing.
 
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,20 +40,20 @@ bool IsWrittenNumber(std::string_view text) {
     if (i < text.size() && text[i] == '-') {
         ++i;
     }
-    const std::size_t whole_begin = i;
+    const std::size_t wholeBegin = i;
     while (i < text.size() && IsDigit(text[i])) {
         ++i;
     }
-    const std::size_t whole = i - whole_begin;
-    if (whole == 0 || (whole > 1 && text[whole_begin] == '0') || whole > 15) {
+    const std::size_t whole = i - wholeBegin;
+    if (whole == 0 || (whole > 1 && text[wholeBegin] == '0') || whole > 15) {
         return false;
     }
     if (i < text.size() && text[i] == ',') {
-        const std::size_t fraction_begin = ++i;
+        const std::size_t fractionBegin = ++i;
         while (i < text.size() && IsDigit(text[i])) {
             ++i;
         }
-        if (i == fraction_begin || text[i - 1] == '0') {
+        if (i == fractionBegin || text[i - 1] == '0') {
             return false;
         }
     } else if (text == "-0") {
@@ -61,7 +62,7 @@ bool IsWrittenNumber(std::string_view text) {
     if (i == text.size()) {
         return true;
     }
-    if (whole != 1 || text[whole_begin] == '0' || text[i] != 'E') {
+    if (whole != 1 || text[wholeBegin] == '0' || text[i] != 'E') {
         return false;
     }
     ++i;
@@ -145,37 +146,46 @@ void CheckText(std::string_view text) {
 }
 
 // A scaled stored value: kept when its step failed or did not run, else written by the step.
-void CheckScaled(const calc::CalculReport& report, int scaled_step, int verbatim_step,
-                 const std::string& before, const std::string& after, const std::string& text) {
-    if (scaled_step > 0 && report.Ran(scaled_step)) {
-        if (report.Failed(scaled_step)) {
+void CheckScaled(const calc::CalculReport& report, calc::Step scaledStep,
+                 std::optional<calc::Step> verbatimStep, const std::string& before,
+                 const std::string& after, const std::string& text) {
+    if (report.Ran(scaledStep)) {
+        if (report.Failed(scaledStep)) {
             Require(after == before);
         } else {
             RequireWrittenNumber(after);
         }
-    } else if (verbatim_step > 0 && report.Ran(verbatim_step)) {
-        Require(!report.Failed(verbatim_step));
+    } else if (verbatimStep && report.Ran(*verbatimStep)) {
+        Require(!report.Failed(*verbatimStep));
         Require(after == text);
     }
 }
 
 void CheckRun(const calc::CalculInputs& in, const calc::CalculReport& report,
-              const calc::StoredValues& before, const calc::Captions& captions_before,
+              const calc::StoredValues& before, const calc::Captions& captionsBefore,
               const calc::StoredValues& s, const calc::Captions& c) {
-    // Steps 7, 8 and 11 to 14 always run; a step fails only if it ran; writing a caption or
+    using calc::Step;
+    // The steps without a unit always run; a step fails only if it ran; writing a caption or
     // storing a text as it is never fails.
-    for (int step : {7, 8, 11, 12, 13, 14}) {
+    for (const Step step : {Step::CentreFrequency, Step::FreqCaption, Step::HalfWidth,
+                            Step::HalfWidthCaption, Step::LowerEdge, Step::UpperEdge}) {
         Require(report.Ran(step));
     }
-    Require((report.failed & ~report.ran).none());
-    for (int step : {2, 6, 8, 10, 12}) {
+    for (const Step step : calc::kSteps) {
+        Require(report.Ran(step) || !report.Failed(step));
+    }
+    for (const Step step : {Step::R1AsKiloOhms, Step::C1AsMicrofarads, Step::FreqCaption,
+                            Step::C2AsMicrofarads, Step::HalfWidthCaption}) {
         Require(!report.Failed(step));
     }
-    Require(report.Ran(1) == (in.ComboValR1 == 0) && report.Ran(2) == (in.ComboValR1 == 1) &&
-            report.Ran(3) == (in.ComboValR1 == 2));
-    Require(report.Ran(4) == (in.ComboValC1 == 0) && report.Ran(5) == (in.ComboValC1 == 1) &&
-            report.Ran(6) == (in.ComboValC1 == 2));
-    Require(report.Ran(9) == (in.ComboValC2 == 0) && report.Ran(10) == (in.ComboValC2 == 1));
+    Require(report.Ran(Step::R1FromOhms) == (in.ComboValR1 == 0) &&
+            report.Ran(Step::R1AsKiloOhms) == (in.ComboValR1 == 1) &&
+            report.Ran(Step::R1FromMegohms) == (in.ComboValR1 == 2));
+    Require(report.Ran(Step::C1FromPicofarads) == (in.ComboValC1 == 0) &&
+            report.Ran(Step::C1FromNanofarads) == (in.ComboValC1 == 1) &&
+            report.Ran(Step::C1AsMicrofarads) == (in.ComboValC1 == 2));
+    Require(report.Ran(Step::C2FromNanofarads) == (in.ComboValC2 == 0) &&
+            report.Ran(Step::C2AsMicrofarads) == (in.ComboValC2 == 1));
     if (in.ComboValR1 < 0 || in.ComboValR1 > 2) {
         Require(s.ValR1 == before.ValR1);
     }
@@ -186,30 +196,32 @@ void CheckRun(const calc::CalculInputs& in, const calc::CalculReport& report,
         Require(s.ValC2 == before.ValC2);
     }
 
-    CheckScaled(report, 1, 0, before.ValR1, s.ValR1, in.ComboR);
-    CheckScaled(report, 3, 2, before.ValR1, s.ValR1, in.ComboR);
-    CheckScaled(report, 4, 0, before.ValC1, s.ValC1, in.ComboC);
-    CheckScaled(report, 5, 6, before.ValC1, s.ValC1, in.ComboC);
-    CheckScaled(report, 9, 10, before.ValC2, s.ValC2, in.ComboC2);
+    CheckScaled(report, Step::R1FromOhms, std::nullopt, before.ValR1, s.ValR1, in.ComboR);
+    CheckScaled(report, Step::R1FromMegohms, Step::R1AsKiloOhms, before.ValR1, s.ValR1, in.ComboR);
+    CheckScaled(report, Step::C1FromPicofarads, std::nullopt, before.ValC1, s.ValC1, in.ComboC);
+    CheckScaled(report, Step::C1FromNanofarads, Step::C1AsMicrofarads, before.ValC1, s.ValC1,
+                in.ComboC);
+    CheckScaled(report, Step::C2FromNanofarads, Step::C2AsMicrofarads, before.ValC2, s.ValC2,
+                in.ComboC2);
 
-    if (report.Failed(7)) {
+    if (report.Failed(Step::CentreFrequency)) {
         Require(s.ValF0 == before.ValF0);
     } else {
         RequireWrittenNumber(s.ValF0);
     }
-    if (report.Failed(11)) {
+    if (report.Failed(Step::HalfWidth)) {
         Require(s.ValPlage == before.ValPlage);
     }
 
     Require(c.Freq == s.ValF0 + " Hz");
     Require(c.B == "+/- " + calc::IntegerToText(s.ValPlage) + " Hz");
-    if (report.Failed(13)) {
-        Require(c.LblPlageBas == captions_before.LblPlageBas);
+    if (report.Failed(Step::LowerEdge)) {
+        Require(c.LblPlageBas == captionsBefore.LblPlageBas);
     } else {
         RequireEdge(c.LblPlageBas, "> ", s, false);
     }
-    if (report.Failed(14)) {
-        Require(c.LblPlageHaut == captions_before.LblPlageHaut);
+    if (report.Failed(Step::UpperEdge)) {
+        Require(c.LblPlageHaut == captionsBefore.LblPlageHaut);
     } else {
         RequireEdge(c.LblPlageHaut, "< ", s, true);
     }
@@ -240,16 +252,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
 
         const calc::StoredValues before = stored;
-        const calc::Captions captions_before = captions;
+        const calc::Captions captionsBefore = captions;
         const calc::CalculReport report = calc::Calcul(inputs, stored, captions);
-        CheckRun(inputs, report, before, captions_before, stored, captions);
+        CheckRun(inputs, report, before, captionsBefore, stored, captions);
 
         // The same inputs again write the same values again.
         calc::StoredValues again = stored;
-        calc::Captions captions_again = captions;
-        const calc::CalculReport second = calc::Calcul(inputs, again, captions_again);
-        Require(SameState(stored, captions, again, captions_again));
-        Require(second.failed == report.failed && second.ran == report.ran);
+        calc::Captions captionsAgain = captions;
+        const calc::CalculReport second = calc::Calcul(inputs, again, captionsAgain);
+        Require(SameState(stored, captions, again, captionsAgain));
+        Require(second == report);
     }
     return 0;
 }

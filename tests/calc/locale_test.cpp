@@ -26,7 +26,7 @@ using calc_test::SameBits;
 class ScopedLocale {
 public:
     explicit ScopedLocale(const char* name)
-        : saved_c_(std::setlocale(LC_ALL, nullptr)), saved_cpp_(std::locale()) {
+        : savedC_(std::setlocale(LC_ALL, nullptr)), savedCpp_(std::locale()) {
         ok_ = std::setlocale(LC_ALL, name) != nullptr;
         if (ok_) {
             try {
@@ -37,8 +37,8 @@ public:
         }
     }
     ~ScopedLocale() {
-        std::setlocale(LC_ALL, saved_c_.c_str());
-        std::locale::global(saved_cpp_);
+        std::setlocale(LC_ALL, savedC_.c_str());
+        std::locale::global(savedCpp_);
     }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
@@ -46,8 +46,8 @@ public:
     bool ok() const { return ok_; }
 
 private:
-    std::string saved_c_;
-    std::locale saved_cpp_;
+    std::string savedC_;
+    std::locale savedCpp_;
     bool ok_ = false;
 };
 
@@ -69,7 +69,7 @@ std::vector<double> SampleValues() {
 
 struct Observed {
     std::vector<std::string> texts;
-    std::vector<double> read_back;
+    std::vector<double> readBack;
 };
 
 Observed Observe(const std::vector<double>& values) {
@@ -77,7 +77,7 @@ Observed Observe(const std::vector<double>& values) {
     for (double value : values) {
         observed.texts.push_back(calc::NumberToText(value));
         const calc::Checked<double> read = calc::TextToNumber(observed.texts.back());
-        observed.read_back.push_back(read.ok() ? read.value : -1.0); // -1: beyond the range
+        observed.readBack.push_back(read.ok() ? read.value : -1.0); // -1: beyond the range
     }
     return observed;
 }
@@ -85,7 +85,7 @@ Observed Observe(const std::vector<double>& values) {
 struct LocaleRow {
     const char* name;
     const char* locale;
-    const char* decimal_point; // what the locale itself uses, to prove it is in force
+    const char* decimalPoint; // what the locale itself uses, to prove it is in force
     friend void PrintTo(const LocaleRow& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -95,14 +95,14 @@ TEST_P(UnderLocale, NumbersAndResultsAreTheSame) {
     const std::vector<double> values = SampleValues();
     Observed reference;
     {
-        ScopedLocale c_locale("C");
-        ASSERT_TRUE(c_locale.ok());
+        ScopedLocale cLocale("C");
+        ASSERT_TRUE(cLocale.ok());
         reference = Observe(values);
     }
 
     ScopedLocale locale(GetParam().locale);
     ASSERT_TRUE(locale.ok()) << "cannot set the locale " << GetParam().locale;
-    ASSERT_STREQ(std::localeconv()->decimal_point, GetParam().decimal_point);
+    ASSERT_STREQ(std::localeconv()->decimal_point, GetParam().decimalPoint);
 
     EXPECT_EQ(calc::NumberToText(1748.252), "1748,252");
     EXPECT_EQ(calc::NumberToText(1e15), "1E+15");
@@ -119,7 +119,7 @@ TEST_P(UnderLocale, NumbersAndResultsAreTheSame) {
     const Observed observed = Observe(values);
     for (std::size_t i = 0; i < values.size(); ++i) {
         ASSERT_EQ(observed.texts[i], reference.texts[i]) << "value " << values[i];
-        ASSERT_TRUE(SameBits(observed.read_back[i], reference.read_back[i])) << observed.texts[i];
+        ASSERT_TRUE(SameBits(observed.readBack[i], reference.readBack[i])) << observed.texts[i];
     }
 
     calc::CalculInputs inputs;

@@ -53,21 +53,21 @@ const char* DecodeWritten(std::string_view text, Decimal& out) {
         out.negative = true;
         ++i;
     }
-    const std::size_t whole_begin = i;
+    const std::size_t wholeBegin = i;
     while (i < text.size() && IsDigit(text[i])) {
         ++i;
     }
-    const std::string_view whole = text.substr(whole_begin, i - whole_begin);
+    const std::string_view whole = text.substr(wholeBegin, i - wholeBegin);
     if (whole.empty()) {
         return "no digit before the comma";
     }
     std::string_view fraction;
     if (i < text.size() && text[i] == ',') {
-        const std::size_t fraction_begin = ++i;
+        const std::size_t fractionBegin = ++i;
         while (i < text.size() && IsDigit(text[i])) {
             ++i;
         }
-        fraction = text.substr(fraction_begin, i - fraction_begin);
+        fraction = text.substr(fractionBegin, i - fractionBegin);
         if (fraction.empty()) {
             return "trailing comma";
         }
@@ -115,21 +115,21 @@ const char* DecodeWritten(std::string_view text, Decimal& out) {
     if (i == text.size() || (text[i] != '+' && text[i] != '-')) {
         return "exponent without sign";
     }
-    const bool exponent_negative = text[i++] == '-';
-    const std::string_view exponent_digits = text.substr(i);
-    if (exponent_digits.size() < 2 || exponent_digits.size() > 3) {
+    const bool exponentNegative = text[i++] == '-';
+    const std::string_view exponentDigits = text.substr(i);
+    if (exponentDigits.size() < 2 || exponentDigits.size() > 3) {
         return "exponent of wrong width";
     }
-    if (exponent_digits.size() == 3 && exponent_digits[0] == '0') {
+    if (exponentDigits.size() == 3 && exponentDigits[0] == '0') {
         return "three-digit exponent with a leading zero";
     }
-    for (char c : exponent_digits) {
+    for (char c : exponentDigits) {
         if (!IsDigit(c)) {
             return "exponent not numeric";
         }
         out.exponent = out.exponent * 10 + (c - '0');
     }
-    if (exponent_negative) {
+    if (exponentNegative) {
         out.exponent = -out.exponent;
     }
     keep(whole);
@@ -165,7 +165,7 @@ std::string Hex(double value) {
 }
 
 // One value through both directions; an explanation when something is wrong.
-std::optional<std::string> CheckValue(double value, bool write_again = true) {
+std::optional<std::string> CheckValue(double value, bool writeAgain = true) {
     const std::string text = calc::NumberToText(value);
     Decimal written;
     if (const char* problem = DecodeWritten(text, written)) {
@@ -199,7 +199,7 @@ std::optional<std::string> CheckValue(double value, bool write_again = true) {
         return "\"" + text + "\" read as " + Hex(read) + ", nearest is " + Hex(nearest);
     }
     // Fifteen digits survive a round trip through a normal double.
-    if (write_again && std::isnormal(read) && calc::NumberToText(read) != text) {
+    if (writeAgain && std::isnormal(read) && calc::NumberToText(read) != text) {
         return "\"" + text + "\" written again as \"" + calc::NumberToText(read) + "\"";
     }
     return std::nullopt;
@@ -217,12 +217,12 @@ private:
 };
 
 TEST(NumberTextProperty, WritesFifteenDigitsAndReadsBackTheNearestDouble) {
-    const ScopedCLocale c_locale; // the oracle's printf and strtod must use the point
+    const ScopedCLocale cLocale; // the oracle's printf and strtod must use the point
     std::mt19937_64 random(kSeed);
-    std::uniform_int_distribution<int> decimal_exponent(-320, 308);
+    std::uniform_int_distribution<int> decimalExponent(-320, 308);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
     int failures = 0;
-    std::uniform_int_distribution<int> digit_count(1, 17);
+    std::uniform_int_distribution<int> digitCount(1, 17);
     std::uniform_int_distribution<int> digit(0, 9);
     for (int i = 0; i < kCases && failures < 10; ++i) {
         double value = 0;
@@ -236,7 +236,7 @@ TEST(NumberTextProperty, WritesFifteenDigitsAndReadsBackTheNearestDouble) {
             break;
         case 1:
             // Uniform in the decimal exponent, so that each power of ten gets its share.
-            value = mantissa(random) * std::pow(10.0, decimal_exponent(random));
+            value = mantissa(random) * std::pow(10.0, decimalExponent(random));
             if (!std::isfinite(value)) {
                 value = std::numeric_limits<double>::max();
             }
@@ -254,11 +254,11 @@ TEST(NumberTextProperty, WritesFifteenDigitsAndReadsBackTheNearestDouble) {
             }
             text[length++] = static_cast<char>('1' + digit(random) % 9);
             text[length++] = '.';
-            for (int n = digit_count(random); n > 1; --n) {
+            for (int n = digitCount(random); n > 1; --n) {
                 text[length++] = static_cast<char>('0' + digit(random));
             }
             std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), "e%d",
-                          decimal_exponent(random));
+                          decimalExponent(random));
             value = std::strtod(text, nullptr);
             if (!std::isfinite(value)) {
                 value = std::copysign(std::numeric_limits<double>::max(), value);
@@ -276,17 +276,17 @@ TEST(NumberTextProperty, WritesFifteenDigitsAndReadsBackTheNearestDouble) {
 }
 
 TEST(NumberTextProperty, ReadsRandomTextsAsTheNearestDouble) {
-    const ScopedCLocale c_locale;
+    const ScopedCLocale cLocale;
     std::mt19937_64 random(kSeed + 1);
     std::uniform_int_distribution<int> length(0, 20);
     std::uniform_int_distribution<int> digit(0, 9);
-    std::uniform_int_distribution<int> small_exponent(-40, 40);
-    std::uniform_int_distribution<int> large_exponent(-400, 400);
+    std::uniform_int_distribution<int> smallExponent(-40, 40);
+    std::uniform_int_distribution<int> largeExponent(-400, 400);
     int failures = 0;
     for (int i = 0; i < 300'000 && failures < 10; ++i) {
         // [sign] digits [, digits] [E [sign] digits], with leading and trailing zeros.
         std::string text;
-        const auto put_digits = [&](int count) {
+        const auto putDigits = [&](int count) {
             const bool zeros = random() % 4 == 0;
             for (int n = 0; n < count; ++n) {
                 text += static_cast<char>('0' + (zeros && random() % 2 ? 0 : digit(random)));
@@ -303,27 +303,26 @@ TEST(NumberTextProperty, ReadsRandomTextsAsTheNearestDouble) {
             break;
         }
         const int whole = length(random) % (random() % 2 ? 4 : 21);
-        put_digits(whole);
+        putDigits(whole);
         if (whole == 0 || random() % 2) {
             text += ',';
-            put_digits(whole == 0 ? 1 + length(random) : length(random));
+            putDigits(whole == 0 ? 1 + length(random) : length(random));
         }
         if (random() % 2) {
             text += random() % 2 ? 'E' : 'e';
-            const int exponent =
-                random() % 4 == 0 ? large_exponent(random) : small_exponent(random);
+            const int exponent = random() % 4 == 0 ? largeExponent(random) : smallExponent(random);
             if (exponent >= 0 && random() % 2) {
                 text += '+';
             }
             text += std::to_string(exponent);
         }
 
-        std::string with_point = text;
-        std::replace(with_point.begin(), with_point.end(), ',', '.');
+        std::string withPoint = text;
+        std::replace(withPoint.begin(), withPoint.end(), ',', '.');
         char* end = nullptr;
-        const double nearest = std::strtod(with_point.c_str(), &end);
+        const double nearest = std::strtod(withPoint.c_str(), &end);
         if (*end != '\0') {
-            ADD_FAILURE() << "the oracle did not read \"" << with_point << '"';
+            ADD_FAILURE() << "the oracle did not read \"" << withPoint << '"';
             ++failures;
             continue;
         }
@@ -344,7 +343,7 @@ TEST(NumberTextProperty, ReadsRandomTextsAsTheNearestDouble) {
 }
 
 TEST(NumberTextProperty, BoundariesOfThePositionalForm) {
-    const ScopedCLocale c_locale;
+    const ScopedCLocale cLocale;
     // Around every power of ten from 1e-6 to 1e16, where the rounded exponent decides the form.
     for (int exponent = -6; exponent <= 16; ++exponent) {
         const double power = std::pow(10.0, exponent);
@@ -353,9 +352,9 @@ TEST(NumberTextProperty, BoundariesOfThePositionalForm) {
             value = std::nextafter(value, 0.0);
         }
         for (int step = 0; step < 128; ++step) {
-            for (double signed_value : {value, -value}) {
-                if (auto problem = CheckValue(signed_value)) {
-                    ADD_FAILURE() << "value " << Hex(signed_value) << ": " << *problem;
+            for (double signedValue : {value, -value}) {
+                if (auto problem = CheckValue(signedValue)) {
+                    ADD_FAILURE() << "value " << Hex(signedValue) << ": " << *problem;
                 }
             }
             value = std::nextafter(value, 1e300);

@@ -434,8 +434,8 @@ TEST(Checked, CarriesItsFailureOrItsValue) {
 struct TextRow {
     const char* name;
     std::u16string text;
-    std::size_t position_of_point;
-    std::u16string with_commas;
+    std::size_t positionOfPoint;
+    std::u16string withCommas;
     std::size_t length;
     friend void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
 };
@@ -444,8 +444,8 @@ class TypedPointCorrection : public testing::TestWithParam<TextRow> {};
 
 TEST_P(TypedPointCorrection, FindsReplacesAndMeasures) {
     const TextRow& row = GetParam();
-    EXPECT_EQ(calc::Find(row.text, u"."), row.position_of_point);
-    EXPECT_EQ(calc::ReplaceAll(row.text, u".", u","), row.with_commas);
+    EXPECT_EQ(calc::Find(row.text, u"."), row.positionOfPoint);
+    EXPECT_EQ(calc::ReplaceAll(row.text, u".", u","), row.withCommas);
     EXPECT_EQ(calc::Length(calc::ReplaceAll(row.text, u".", u",")), row.length);
 }
 

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bitset>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,33 +17,15 @@ using calc::CalculInputs;
 using calc::CalculReport;
 using calc::Captions;
 using calc::FailureKind;
+using calc::Step;
 using calc::StoredValues;
+using namespace calc_test::units;
+using calc_test::Inputs;
+using calc_test::StartUpInputs;
 
 // The captions the result labels have in the window design, before any recalculation.
 Captions DesignCaptions() {
     return {"1000,000 Hz", "+/- 100 Hz", "Plage Basse Hz", "Plage Haute Hz"};
-}
-
-CalculInputs Inputs(std::string r1, int r1_unit, std::string c1, int c1_unit, std::string c2,
-                    int c2_unit, std::string v) {
-    CalculInputs inputs;
-    inputs.ComboR = std::move(r1);
-    inputs.ComboValR1 = r1_unit;
-    inputs.ComboC = std::move(c1);
-    inputs.ComboValC1 = c1_unit;
-    inputs.ComboC2 = std::move(c2);
-    inputs.ComboValC2 = c2_unit;
-    inputs.ComboV = std::move(v);
-    return inputs;
-}
-
-constexpr int kOhms = 0, kKOhms = 1, kMOhms = 2;
-constexpr int kPicoFarad = 0, kNanoFarad = 1, kMicroFarad = 2;
-constexpr int kC2NanoFarad = 0, kC2MicroFarad = 1;
-constexpr int kNothingSelected = -1;
-
-CalculInputs StartUpInputs() {
-    return Inputs("26", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05");
 }
 
 // The main window's share of the recalculation: its stored values and result captions.
@@ -81,21 +62,18 @@ void ExpectState(const Window& window, const State& expected) {
     EXPECT_EQ(window.captions.LblPlageHaut, expected.captions.LblPlageHaut);
 }
 
-using StepFailures = std::vector<std::pair<int, FailureKind>>;
+using StepFailures = std::vector<std::pair<Step, FailureKind>>;
 
 void ExpectFailures(const CalculReport& report, const StepFailures& expected) {
-    std::bitset<CalculReport::kSteps> failed;
-    for (const auto& [step, kind] : expected) {
-        failed.set(static_cast<std::size_t>(step - 1));
-        EXPECT_TRUE(report.Failed(step)) << "step " << step;
+    StepFailures failed;
+    for (const Step step : calc::kSteps) {
         if (report.Failed(step)) {
-            EXPECT_EQ(report.FailureOf(step), kind) << "step " << step;
+            failed.emplace_back(step, report[step].failure->kind);
+            EXPECT_TRUE(report.Ran(step)) << step << " failed without running";
         }
     }
-    EXPECT_EQ(report.failed, failed);
+    EXPECT_EQ(failed, expected);
     EXPECT_EQ(report.AllSucceeded(), expected.empty());
-    EXPECT_EQ(report.failed & ~report.ran, std::bitset<CalculReport::kSteps>())
-        << "a step failed without running";
 }
 
 const State kStartUpState{{"26", "0,022", "27", "1748,252", 11},
@@ -115,7 +93,7 @@ class WorkedExample : public testing::TestWithParam<ExampleRow> {};
 TEST_P(WorkedExample, GivesItsStoredValuesAndCaptions) {
     Window window;
     const CalculReport report = window.Run(GetParam().inputs);
-    EXPECT_TRUE(report.AllSucceeded()) << report.failed;
+    EXPECT_TRUE(report.AllSucceeded());
     ExpectState(window, GetParam().expected);
 }
 
@@ -203,65 +181,66 @@ INSTANTIATE_TEST_SUITE_P(
         // R1 is no number in ohms or megohms: the previous R1 with the current C1 (now 47 nF).
         FailureRow{"ResistorLettersInOhms",
                    Inputs("abc", kOhms, "47", kNanoFarad, "27", kC2MicroFarad, "05"),
-                   {{1, FailureKind::TypeMismatch}},
+                   {{Step::R1FromOhms, FailureKind::TypeMismatch}},
                    {{"26", "0,047", "27", "818,331", 16},
                     {"818,331 Hz", "+/- 16 Hz", "> 802,331 Hz", "< 834,331 Hz"}}},
         FailureRow{"ResistorEmptyInMegohms",
                    Inputs("", kMOhms, "47", kNanoFarad, "27", kC2MicroFarad, "05"),
-                   {{3, FailureKind::TypeMismatch}},
+                   {{Step::R1FromMegohms, FailureKind::TypeMismatch}},
                    {{"26", "0,047", "27", "818,331", 16},
                     {"818,331 Hz", "+/- 16 Hz", "> 802,331 Hz", "< 834,331 Hz"}}},
-        // In kilo-ohms the text is stored as it is and step 7 fails on it; the half-width is
+        // In kilo-ohms the text is stored as it is and the centre frequency fails on it; the
+        // half-width is
         // recomputed from the previous frequency with the new voltage.
         FailureRow{"ResistorLettersInKiloOhms",
                    Inputs("abc", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "12"),
-                   {{7, FailureKind::TypeMismatch}},
+                   {{Step::CentreFrequency, FailureKind::TypeMismatch}},
                    {{"abc", "0,022", "27", "1748,252", 17},
                     {"1748,252 Hz", "+/- 17 Hz", "> 1731,252 Hz", "< 1765,252 Hz"}}},
         FailureRow{"ResistorZero",
                    Inputs("0", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "12"),
-                   {{7, FailureKind::DivisionByZero}},
+                   {{Step::CentreFrequency, FailureKind::DivisionByZero}},
                    {{"0", "0,022", "27", "1748,252", 17},
                     {"1748,252 Hz", "+/- 17 Hz", "> 1731,252 Hz", "< 1765,252 Hz"}}},
         FailureRow{"CapacitorZero",
                    Inputs("26", kKOhms, "0", kNanoFarad, "27", kC2MicroFarad, "12"),
-                   {{7, FailureKind::DivisionByZero}},
+                   {{Step::CentreFrequency, FailureKind::DivisionByZero}},
                    {{"26", "0", "27", "1748,252", 17},
                     {"1748,252 Hz", "+/- 17 Hz", "> 1731,252 Hz", "< 1765,252 Hz"}}},
         // 91 megohms with 910 microfarads: 0.0000120758... Hz is 0 at three decimals.
         FailureRow{"CentreFrequencyRoundsToZero",
                    Inputs("91", kMOhms, "910", kMicroFarad, "27", kC2MicroFarad, "05"),
-                   {{11, FailureKind::DivisionByZero}},
+                   {{Step::HalfWidth, FailureKind::DivisionByZero}},
                    {{"91000", "910", "27", "0", 11}, {"0 Hz", "+/- 11 Hz", "> -11 Hz", "< 11 Hz"}}},
         FailureRow{"NegativeResistor",
                    Inputs("-26", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05"),
-                   {{11, FailureKind::InvalidArgument}},
+                   {{Step::HalfWidth, FailureKind::InvalidArgument}},
                    {{"-26", "0,022", "27", "-1748,252", 11},
                     {"-1748,252 Hz", "+/- 11 Hz", "> -1759,252 Hz", "< -1737,252 Hz"}}},
         FailureRow{"HalfWidthBeyondInteger",
                    Inputs("1000000", kKOhms, "1", kMicroFarad, "1E-12", kC2MicroFarad, "24"),
-                   {{11, FailureKind::Overflow}},
+                   {{Step::HalfWidth, FailureKind::Overflow}},
                    {{"1000000", "1", "1E-12", "0,001", 11},
                     {"0,001 Hz", "+/- 11 Hz", "> -10,999 Hz", "< 11,001 Hz"}}},
         FailureRow{"VoltageNotANumber",
                    Inputs("26", kKOhms, "47", kNanoFarad, "27", kC2MicroFarad, "cinq"),
-                   {{11, FailureKind::TypeMismatch}},
+                   {{Step::HalfWidth, FailureKind::TypeMismatch}},
                    {{"26", "0,047", "27", "818,331", 11},
                     {"818,331 Hz", "+/- 11 Hz", "> 807,331 Hz", "< 829,331 Hz"}}},
         FailureRow{"CapacitorTwoNotANumberInNanofarads",
                    Inputs("26", kKOhms, "22", kNanoFarad, "x", kC2NanoFarad, "12"),
-                   {{9, FailureKind::TypeMismatch}},
+                   {{Step::C2FromNanofarads, FailureKind::TypeMismatch}},
                    {{"26", "0,022", "27", "1748,252", 17},
                     {"1748,252 Hz", "+/- 17 Hz", "> 1731,252 Hz", "< 1765,252 Hz"}}},
         // R1 so small that 1 / (C1 x R1) x 1000 is a double but its scaling by 1000 for the
         // rounding is not.
         FailureRow{"CentreFrequencyTooLargeToRound",
                    Inputs("1E-303", kKOhms, "1", kMicroFarad, "27", kC2MicroFarad, "05"),
-                   {{7, FailureKind::Overflow}},
+                   {{Step::CentreFrequency, FailureKind::Overflow}},
                    {{"1E-303", "1", "27", "1748,252", 11}, kStartUpState.captions}},
         FailureRow{"ScaledResistorBeyondRange",
                    Inputs("1E306", kMOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05"),
-                   {{3, FailureKind::Overflow}},
+                   {{Step::R1FromMegohms, FailureKind::Overflow}},
                    kStartUpState},
         // No unit selected for C1: ValC1 keeps 0,022, so the new C1 value changes nothing.
         FailureRow{"NoCapacitorUnitSelected",
@@ -295,37 +274,37 @@ TEST_P(FailingFromFreshWindow, ShowsTheEmptyStoredValues) {
     ExpectState(window, GetParam().expected);
 }
 
-const StepFailures kEveryRunFailedInStepSeven{{7, FailureKind::TypeMismatch},
-                                              {11, FailureKind::TypeMismatch},
-                                              {13, FailureKind::TypeMismatch},
-                                              {14, FailureKind::TypeMismatch}};
+const StepFailures kNoCentreFrequencyYet{{Step::CentreFrequency, FailureKind::TypeMismatch},
+                                         {Step::HalfWidth, FailureKind::TypeMismatch},
+                                         {Step::LowerEdge, FailureKind::TypeMismatch},
+                                         {Step::UpperEdge, FailureKind::TypeMismatch}};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FailingFromFreshWindow,
     testing::Values(
         // " Hz" for the empty ValF0, "+/- 0 Hz", and the edges as they were.
-        FreshFailureRow{"EveryRunFailedInStepSeven",
+        FreshFailureRow{"NoCentreFrequencyYet",
                         Inputs("abc", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05"),
-                        kEveryRunFailedInStepSeven,
+                        kNoCentreFrequencyYet,
                         {{"abc", "0,022", "27", "", 0},
                          {" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"}}},
         FreshFailureRow{
             "NoCapacitorUnitEverSelected",
             Inputs("26", kKOhms, "22", kNothingSelected, "27", kC2MicroFarad, "05"),
-            kEveryRunFailedInStepSeven,
+            kNoCentreFrequencyYet,
             {{"26", "", "27", "", 0}, {" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"}}},
         FreshFailureRow{"NoCapacitorTwoUnitEverSelected",
                         Inputs("26", kKOhms, "22", kNanoFarad, "27", kNothingSelected, "05"),
-                        {{11, FailureKind::TypeMismatch}},
+                        {{Step::HalfWidth, FailureKind::TypeMismatch}},
                         {{"26", "0,022", "", "1748,252", 0},
                          {"1748,252 Hz", "+/- 0 Hz", "> 1748,252 Hz", "< 1748,252 Hz"}}}),
     calc_test::RowName{});
 
-TEST(Calcul, EveryRunSoFarFailedInStepSeven) {
+TEST(Calcul, EveryRunSoFarFailedInTheCentreFrequency) {
     Window window;
     window.Run(Inputs("", kKOhms, "", kNanoFarad, "", kC2MicroFarad, ""));
     ExpectFailures(window.Run(Inputs("x", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05")),
-                   kEveryRunFailedInStepSeven);
+                   kNoCentreFrequencyYet);
     ExpectState(window, {{"x", "0,022", "27", "", 0},
                          {" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"}});
 }
@@ -335,25 +314,25 @@ TEST(Calcul, EveryRunSoFarFailedInStepSeven) {
 TEST(Calcul, StartUpSequenceStepByStep) {
     // The inputs as the window's defaults are assigned one by one: until a value box's item is
     // selected its text is empty, until a unit is selected its position is -1.
-    struct Step {
+    struct Assignment {
         const char* name;
         std::vector<CalculInputs> runs; // the recalculations the assignment fires
         State expected;
     };
-    const Captions no_result_yet{" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"};
-    const CalculInputs resistor_unit =
+    const Captions noResultYet{" Hz", "+/- 0 Hz", "Plage Basse Hz", "Plage Haute Hz"};
+    const CalculInputs resistorUnit =
         Inputs("1", kKOhms, "", kNothingSelected, "", kNothingSelected, "");
-    const CalculInputs capacitor_unit =
+    const CalculInputs capacitorUnit =
         Inputs("1", kKOhms, "", kNanoFarad, "", kNothingSelected, "");
-    const std::vector<Step> steps = {
-        {"ResistorUnit", {resistor_unit, resistor_unit}, {{"1", "", "", "", 0}, no_result_yet}},
-        {"CapacitorUnit", {capacitor_unit}, {{"1", "", "", "", 0}, no_result_yet}},
+    const std::vector<Assignment> assignments = {
+        {"ResistorUnit", {resistorUnit, resistorUnit}, {{"1", "", "", "", 0}, noResultYet}},
+        {"CapacitorUnit", {capacitorUnit}, {{"1", "", "", "", 0}, noResultYet}},
         {"CapacitorTwoUnit",
          {Inputs("1", kKOhms, "", kNanoFarad, "", kC2MicroFarad, "")},
-         {{"1", "", "", "", 0}, no_result_yet}},
+         {{"1", "", "", "", 0}, noResultYet}},
         {"ResistorValue",
          {Inputs("26", kKOhms, "", kNanoFarad, "", kC2MicroFarad, "")},
-         {{"26", "", "", "", 0}, no_result_yet}},
+         {{"26", "", "", "", 0}, noResultYet}},
         {"CapacitorValue",
          {Inputs("26", kKOhms, "22", kNanoFarad, "", kC2MicroFarad, "")},
          {{"26", "0,022", "", "1748,252", 0},
@@ -366,12 +345,12 @@ TEST(Calcul, StartUpSequenceStepByStep) {
     };
 
     Window window; // the design captions are what the labels start with
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.name);
-        for (const CalculInputs& inputs : step.runs) {
+    for (const Assignment& assignment : assignments) {
+        SCOPED_TRACE(assignment.name);
+        for (const CalculInputs& inputs : assignment.runs) {
             window.Run(inputs);
         }
-        ExpectState(window, step.expected);
+        ExpectState(window, assignment.expected);
     }
 }
 
@@ -395,8 +374,8 @@ TEST(Calcul, SameInputsGiveTheSameResultsAgain) {
 TEST(Calcul, RecoversOnceTheInputIsANumberAgain) {
     Window window = AfterStartUp();
     window.Run(Inputs("abc", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05"));
-    EXPECT_FALSE(
-        window.Run(Inputs("2", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05")).failed.any());
+    EXPECT_TRUE(window.Run(Inputs("2", kKOhms, "22", kNanoFarad, "27", kC2MicroFarad, "05"))
+                    .AllSucceeded());
     EXPECT_EQ(window.stored.ValF0, "22727,273");
     EXPECT_TRUE(window.Run(StartUpInputs()).AllSucceeded());
     ExpectState(window, kStartUpState);
@@ -406,12 +385,15 @@ TEST(Calcul, RecoversOnceTheInputIsANumberAgain) {
 
 struct UnitRow {
     const char* name;
-    int r1_unit;
-    int c1_unit;
-    int c2_unit;
-    std::vector<int> steps_run;
+    int r1Unit;
+    int c1Unit;
+    int c2Unit;
+    std::vector<Step> stepsRun;
     friend void PrintTo(const UnitRow& row, std::ostream* out) { *out << row.name; }
 };
+
+const std::vector<Step> kAlwaysRun = {Step::CentreFrequency,  Step::FreqCaption, Step::HalfWidth,
+                                      Step::HalfWidthCaption, Step::LowerEdge,   Step::UpperEdge};
 
 class UnitPositions : public testing::TestWithParam<UnitRow> {};
 
@@ -419,28 +401,43 @@ TEST_P(UnitPositions, SelectTheScalingSteps) {
     const UnitRow& row = GetParam();
     Window window;
     const CalculReport report =
-        window.Run(Inputs("26", row.r1_unit, "22", row.c1_unit, "27", row.c2_unit, "05"));
-    std::bitset<CalculReport::kSteps> expected;
-    for (int step : row.steps_run) {
-        expected.set(static_cast<std::size_t>(step - 1));
+        window.Run(Inputs("26", row.r1Unit, "22", row.c1Unit, "27", row.c2Unit, "05"));
+    std::vector<Step> ran;
+    for (const Step step : calc::kSteps) {
+        if (report.Ran(step)) {
+            ran.push_back(step);
+        }
     }
-    EXPECT_EQ(report.ran, expected);
+    EXPECT_EQ(ran, row.stepsRun);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UnitPositions,
-    testing::Values(
-        UnitRow{"SmallestUnits", kOhms, kPicoFarad, kC2NanoFarad, {1, 4, 7, 8, 9, 11, 12, 13, 14}},
-        UnitRow{"MiddleUnits", kKOhms, kNanoFarad, kC2MicroFarad, {2, 5, 7, 8, 10, 11, 12, 13, 14}},
-        UnitRow{
-            "LargestUnits", kMOhms, kMicroFarad, kC2MicroFarad, {3, 6, 7, 8, 10, 11, 12, 13, 14}},
-        UnitRow{"NothingSelected",
-                kNothingSelected,
-                kNothingSelected,
-                kNothingSelected,
-                {7, 8, 11, 12, 13, 14}},
-        UnitRow{"BeyondTheLists", 3, 3, 2, {7, 8, 11, 12, 13, 14}},
-        UnitRow{"FarOutside", 1000, -7, 99, {7, 8, 11, 12, 13, 14}}),
+    testing::Values(UnitRow{"SmallestUnits",
+                            kOhms,
+                            kPicoFarad,
+                            kC2NanoFarad,
+                            {Step::R1FromOhms, Step::C1FromPicofarads, Step::CentreFrequency,
+                             Step::FreqCaption, Step::C2FromNanofarads, Step::HalfWidth,
+                             Step::HalfWidthCaption, Step::LowerEdge, Step::UpperEdge}},
+                    UnitRow{"MiddleUnits",
+                            kKOhms,
+                            kNanoFarad,
+                            kC2MicroFarad,
+                            {Step::R1AsKiloOhms, Step::C1FromNanofarads, Step::CentreFrequency,
+                             Step::FreqCaption, Step::C2AsMicrofarads, Step::HalfWidth,
+                             Step::HalfWidthCaption, Step::LowerEdge, Step::UpperEdge}},
+                    UnitRow{"LargestUnits",
+                            kMOhms,
+                            kMicroFarad,
+                            kC2MicroFarad,
+                            {Step::R1FromMegohms, Step::C1AsMicrofarads, Step::CentreFrequency,
+                             Step::FreqCaption, Step::C2AsMicrofarads, Step::HalfWidth,
+                             Step::HalfWidthCaption, Step::LowerEdge, Step::UpperEdge}},
+                    UnitRow{"NothingSelected", kNothingSelected, kNothingSelected, kNothingSelected,
+                            kAlwaysRun},
+                    UnitRow{"BeyondTheLists", 3, 3, 2, kAlwaysRun},
+                    UnitRow{"FarOutside", 1000, -7, 99, kAlwaysRun}),
     calc_test::RowName{});
 
 } // namespace

@@ -322,7 +322,7 @@ TEST(Agreement, EveryPairShowsTheMainWindowsFiguresBitForBit) {
         const std::vector<C2Choice> choices = NearestC2(row, request);
         if (choices.empty()) {
             // Only where the window cannot compute a half-width either (a frequency of 0 Hz).
-            ASSERT_TRUE(shown.report.Failed(11)) << row.r1 << " " << row.c1;
+            ASSERT_TRUE(shown.report.Failed(calc::Step::HalfWidth)) << row.r1 << " " << row.c1;
             continue;
         }
         for (const C2Choice& choice : choices) {

@@ -538,6 +538,42 @@ TEST_F(MainWindowControls, AllResultsAreCopiedFromTheContextMenu) {
     EXPECT_EQ(Clipboard(), "+/- 11 Hz");
 }
 
+// Copied elsewhere, a result that is not what the boxes say keeps the reason its tool tip gives:
+// "11363,636 Hz" alone would pass for the frequency of "4k7".
+TEST_F(MainWindowControls, MarkedResultsAreCopiedWithTheirReasons) {
+    const auto copyAll = [this] {
+        QGuiApplication::clipboard()->clear();
+        EXPECT_TRUE(testing_support::PickFromContextMenu(
+            form.Frame3->widget(), QStringLiteral("Copier tous les résultats")));
+        return Clipboard();
+    };
+    const QString inputs = QStringLiteral("C1 : 22 NanoFarad\n"
+                                          "C2 : 27 MicroFarad\n"
+                                          "Tension d'alimentation : 05 V\n");
+
+    TypeResistor("4k7");
+    const QString stale =
+        QStringLiteral(" (Valeur de R1 non reconnue : résultat de la dernière valeur valide)\n");
+    EXPECT_EQ(copyAll(),
+              QStringLiteral("R1 : 4k7 KOhms\n") + inputs +
+                  QStringLiteral("Fréquence centrale : 11363,636 Hz") + stale +
+                  QStringLiteral("Demi-largeur de la plage de capture : +/- 4 Hz") + stale +
+                  QStringLiteral("Limite basse de la plage de capture : > 11359,636 Hz") + stale +
+                  QStringLiteral("Limite haute de la plage de capture : < 11367,636 Hz") + stale);
+
+    // The half-width and the edges are those of the last valid value, 4.
+    TypeResistor("-26");
+    const QString kept = QStringLiteral(
+        " (Fréquence centrale négative (vérifier R1) : résultat de la dernière valeur valide)\n");
+    EXPECT_EQ(copyAll(),
+              QStringLiteral("R1 : -26 KOhms\n") + inputs +
+                  QStringLiteral("Fréquence centrale : -1748,252 Hz (Fréquence centrale négative : "
+                                 "vérifier R1)\n") +
+                  QStringLiteral("Demi-largeur de la plage de capture : +/- 4 Hz") + kept +
+                  QStringLiteral("Limite basse de la plage de capture : > -1752,252 Hz") + kept +
+                  QStringLiteral("Limite haute de la plage de capture : < -1744,252 Hz") + kept);
+}
+
 // A result is selected with the mouse and copied with Ctrl+C; it stays as it was shown.
 TEST_F(MainWindowControls, AResultSelectedWithTheMouseIsCopiedWithControlC) {
     QWidget* freq = form.Freq->widget();

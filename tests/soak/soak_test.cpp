@@ -356,9 +356,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "Freq is \"967,118 Hz\" but a fresh recalculation"},
         Spoiling{"OlderResultKeptAfterAFailedStep",
                  [](ui::Form1& f) {
-                     // A run on 47 kilo-ohms that no input showed, then one on "abc", which
-                     // fails in step 7 and so keeps 47's frequency. The last run did not
-                     // succeed, so only the shadow, which knows the runs since 26, sees it.
+                     // A run on 47 kilo-ohms that no input showed, then one on "abc", whose
+                     // centre frequency fails and so keeps 47's. The last run did not succeed,
+                     // so only the shadow, which knows the runs since 26, sees it.
                      Silently(*f.ComboR, [](QComboBox& c) { c.setEditText("47"); });
                      f.Calcul();
                      Silently(*f.ComboR, [](QComboBox& c) { c.setEditText("abc"); });
@@ -370,7 +370,13 @@ INSTANTIATE_TEST_SUITE_P(
                      f.ComboR->SetText("abc");
                      f.Freq->SetToolTip("");
                  },
-                 "the mark on Freq is \"\" but the shadow"}),
+                 "the mark on Freq is \"\" but the shadow"},
+        Spoiling{"ResistorShownAsANumber",
+                 [](ui::Form1& f) {
+                     f.ComboR->SetText("4k7");
+                     f.ComboR->SetToolTip("Modifiable");
+                 },
+                 "the tool tip of ComboR is \"Modifiable\""}),
     [](const ::testing::TestParamInfo<Spoiling>& row) { return std::string(row.param.name); });
 
 } // namespace

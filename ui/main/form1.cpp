@@ -168,7 +168,7 @@ void Form1::Calcul() {
     for (std::size_t i = 0; i < 4; ++i) {
         labels[i]->SetCaption(FromUtf8(*texts[i]));
     }
-    ShowMarks(inputs, calc::CheckCaptions(report, inputs, stored_));
+    ShowMarks(inputs, calc::CheckCaptions(report, stored_));
 }
 
 // Captions that still show a figure of earlier inputs are greyed, figures that are no frequency
