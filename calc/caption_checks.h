@@ -5,20 +5,13 @@
 // earlier R1 while the box holds a text that is no number; these checks tell the window which
 // captions are in that case, and which show a current figure that is no frequency at all.
 
+#include "calc/problem.h"
 #include "calc/recalculation.h"
 
 namespace calc {
 
 // What a caption's figure is wrong about: an input box or a figure computed from them.
 enum class Source { R1, C1, C2, Voltage, CentreFrequency, HalfWidth, LowerEdge, UpperEdge };
-
-enum class Problem {
-    NoUnit,     // no unit is selected, so the value is not scaled
-    NotANumber, // the text is no number, or nothing has been computed yet
-    OutOfRange, // beyond what a double or the half-width's integer holds
-    Zero,
-    Negative,
-};
 
 struct CaptionCheck {
     enum class State {

@@ -4,6 +4,7 @@
 #include "runtime/controls.h"
 #include "ui/main/form1.h"
 #include "ui/main/result_marks.h"
+#include "ui/search/search_messages.h"
 #include "ui/window_definition.h"
 
 #include <QList>
@@ -238,8 +239,10 @@ void Form3::Search(Keep keep) {
                            QStringLiteral(" V"));
 
     catalogue::SearchResult result;
+    QString message;
     if (!IsBlank(TxtFrequency->Text())) {
         result = catalogue::FindPairs(request_);
+        message = SearchMessage(result);
     }
     pairs_ = std::move(result.rows);
     if (result.nearest) {
@@ -247,10 +250,8 @@ void Form3::Search(Keep keep) {
     }
     trimmers_ = std::move(result.trimmers);
 
-    LblMessage->SetCaption(FromUtf8(result.message));
-    const bool mistake = result.problem != catalogue::Problem::None &&
-                         result.problem != catalogue::Problem::NothingWithinTolerance;
-    if (mistake) {
+    LblMessage->SetCaption(message);
+    if (result.problem) {
         LblMessage->SetForeColor(WarningColour);
     } else {
         LblMessage->ResetForeColor();
