@@ -2,9 +2,9 @@
 
 #include "calc/caption_checks.h"
 #include "calc/number_text.h"
-#include "catalogue/main_window_lists.h"
 #include "runtime/controls.h"
 #include "runtime/failure.h"
+#include "ui/main/main_window_lists.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/form3.h"
@@ -114,7 +114,7 @@ void Form1::CreateControls(QWidget& client) {
         return number.ok() ? std::optional<double>(number.value) : std::nullopt;
     });
 
-    catalogue::FillDesignLists(
+    FillDesignLists(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
     // Which routine answers which event; the handlers of the unit boxes run another handler.
@@ -144,7 +144,7 @@ void Form1::CreateControls(QWidget& client) {
 }
 
 void Form1::Form_Load() {
-    catalogue::FillListsAndSelectDefaults(
+    FillListsAndSelectDefaults(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 }
 
@@ -299,7 +299,7 @@ void Form1::ComboR_Click() {
 }
 
 void Form1::ComboValR1_Change() {
-    catalogue::RebuildResistorList(*ComboValR1, *ComboR);
+    RebuildResistorList(*ComboValR1, *ComboR);
     Calcul();
 }
 

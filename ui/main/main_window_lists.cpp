@@ -1,4 +1,4 @@
-#include "catalogue/main_window_lists.h"
+#include "ui/main/main_window_lists.h"
 
 #include "calc/units.h"
 #include "catalogue/value_lists.h"
@@ -9,11 +9,20 @@
 #include <cstddef>
 #include <span>
 
-namespace catalogue {
+namespace ui {
 
 namespace {
 
 using calc::C1Unit;
+using catalogue::C1Units;
+using catalogue::C2Units;
+using catalogue::CapacitorValues;
+using catalogue::Item;
+using catalogue::KiloOhmValues;
+using catalogue::MegohmValues;
+using catalogue::OhmValues;
+using catalogue::ResistorUnits;
+using catalogue::SupplyVoltages;
 using calc::C2Unit;
 using calc::ListIndex;
 using calc::R1Unit;
@@ -99,4 +108,4 @@ void RebuildResistorList(runtime::ComboBox& ComboValR1, runtime::ComboBox& Combo
     }
 }
 
-} // namespace catalogue
+} // namespace ui
