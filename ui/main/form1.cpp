@@ -114,8 +114,7 @@ void Form1::CreateControls(QWidget& client) {
         return number.ok() ? std::optional<double>(number.value) : std::nullopt;
     });
 
-    FillDesignLists(
-        {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
+    FillDesignLists({*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
     // Which routine answers which event; the handlers of the unit boxes run another handler.
     ComboR->Change.Connect(this, &Form1::ComboR_Change);
@@ -265,6 +264,54 @@ void Form1::Form_ContextMenu(const QPoint& at) {
     find->setShortcut(FindShortcut);
     find->setShortcutContext(Qt::WidgetShortcut);
     menu.exec(at);
+}
+
+ComponentsState Form1::State() const {
+    if (!IsLoaded()) {
+        return {};
+    }
+    const auto component = [](const runtime::ComboBox& value, const runtime::ComboBox& unit) {
+        return ComponentState{value.Text(), unit.ListIndex(), unit.Text()};
+    };
+    return {.r1 = component(*ComboR, *ComboValR1),
+            .c1 = component(*ComboC, *ComboValC1),
+            .c2 = component(*ComboC2, *ComboValC2),
+            .voltage = ComboV->Text()};
+}
+
+namespace {
+
+void SetUnit(runtime::ComboBox& unit, int index) {
+    if (unit.ListIndex() != index) {
+        unit.SetListIndex(index);
+    }
+}
+
+void SetValue(runtime::ComboBox& value, const std::string& text) {
+    const QString item = FromUtf8(text);
+    for (int i = 0; i < value.ListCount(); ++i) {
+        if (value.List(i) == item) {
+            value.SetListIndex(i);
+            return;
+        }
+    }
+    value.SetText(item);
+}
+
+} // namespace
+
+void Form1::ApplyComponents(const Components& components) {
+    if (!IsLoaded()) {
+        return;
+    }
+    SetUnit(*ComboValR1, components.r1.unit);
+    SetValue(*ComboR, components.r1.value);
+    SetUnit(*ComboValC1, components.c1.unit);
+    SetValue(*ComboC, components.c1.value);
+    if (components.c2) {
+        SetUnit(*ComboValC2, components.c2->unit);
+        SetValue(*ComboC2, components.c2->value);
+    }
 }
 
 // One search window for the life of the program. Shown again, it searches again as it becomes

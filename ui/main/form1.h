@@ -7,6 +7,7 @@
 #include "runtime/form.h"
 #include "runtime/frame.h"
 #include "runtime/label.h"
+#include "ui/main/main_window_face.h"
 
 #include <QPointer>
 #include <memory>
@@ -19,7 +20,7 @@ class Form3;
 // The main window: the user picks R1, C1, C2 and the supply voltage and reads the centre
 // frequency, the capture half-width and the range edges. Every input event ends in a
 // recalculation; the defaults assigned at start-up fire the same events as a user's picks.
-class Form1 : public runtime::Form {
+class Form1 : public runtime::Form, public MainWindowFace {
 public:
     Form1();
     ~Form1() override;
@@ -37,6 +38,9 @@ public:
     // The component search, created when it is first asked for (Ctrl+F or the context menu).
     Form3* ComponentSearchWindow() const { return form3_.get(); }
     void ShowComponentSearch();
+
+    ComponentsState State() const override;
+    void ApplyComponents(const Components& components) override;
 
     void Calcul();
 

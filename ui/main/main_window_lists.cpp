@@ -14,6 +14,9 @@ namespace ui {
 namespace {
 
 using calc::C1Unit;
+using calc::C2Unit;
+using calc::ListIndex;
+using calc::R1Unit;
 using catalogue::C1Units;
 using catalogue::C2Units;
 using catalogue::CapacitorValues;
@@ -23,9 +26,6 @@ using catalogue::MegohmValues;
 using catalogue::OhmValues;
 using catalogue::ResistorUnits;
 using catalogue::SupplyVoltages;
-using calc::C2Unit;
-using calc::ListIndex;
-using calc::R1Unit;
 
 // An item's position in its list, at compile time; the list's size when it is absent.
 template <std::size_t N> constexpr int PositionOf(const std::array<Item, N>& list, Item item) {

@@ -2,7 +2,6 @@
 
 #include "catalogue/value_lists.h"
 #include "runtime/controls.h"
-#include "ui/main/form1.h"
 #include "ui/main/result_marks.h"
 #include "ui/search/search_messages.h"
 #include "ui/window_definition.h"
@@ -128,29 +127,9 @@ bool CorrectDecimalPoint(runtime::TextBox& box) {
     return true;
 }
 
-// The main window's boxes as a user's picks set them: a unit only when it changes, since a new
-// resistor unit rebuilds the value list; then the value as the item of its list, or typed, for
-// a value such as the start-up "26" kΩ that is no item.
-void SetUnit(runtime::ComboBox& unit, int index) {
-    if (unit.ListIndex() != index) {
-        unit.SetListIndex(index);
-    }
-}
-
-void SetValue(runtime::ComboBox& value, const std::string& text) {
-    const QString item = FromUtf8(text);
-    for (int i = 0; i < value.ListCount(); ++i) {
-        if (value.List(i) == item) {
-            value.SetListIndex(i);
-            return;
-        }
-    }
-    value.SetText(item);
-}
-
 } // namespace
 
-Form3::Form3(Form1& main) : Form(Definition()), main_(main) {}
+Form3::Form3(MainWindowFace& main) : Form(Definition()), main_(main) {}
 
 Form3::~Form3() {
     DestroyWindow();
@@ -183,9 +162,12 @@ void Form3::Form_Load() {
 // changed meanwhile. Only then is the table made again, so that a click that activates the
 // window lands on the row it was aimed at.
 void Form3::Form_Activate() {
-    if (IsLoaded() && (request_.voltage != Utf8(main_.ComboV->Text()) ||
-                       request_.currentR1 != Utf8(main_.ComboR->Text()) ||
-                       request_.currentR1Unit != main_.ComboValR1->ListIndex())) {
+    if (!IsLoaded()) {
+        return;
+    }
+    const ComponentsState main = main_.State();
+    if (request_.voltage != Utf8(main.voltage) || request_.currentR1 != Utf8(main.r1.value) ||
+        request_.currentR1Unit != main.r1.unit) {
         Search(Keep::Selection);
     }
 }
@@ -226,16 +208,17 @@ void Form3::Search(Keep keep) {
         }
     }
 
+    const ComponentsState main = main_.State();
     request_ = {.frequency = Utf8(TxtFrequency->Text()),
                 .tolerance = Utf8(TxtTolerance->Text()),
                 .halfWidth = Utf8(TxtHalfWidth->Text()),
-                .voltage = Utf8(main_.ComboV->Text()),
+                .voltage = Utf8(main.voltage),
                 .range = ComboRange->ListIndex() > 0
                              ? static_cast<catalogue::R1Range>(ComboRange->ListIndex())
                              : catalogue::R1Range::Advised,
-                .currentR1 = Utf8(main_.ComboR->Text()),
-                .currentR1Unit = main_.ComboValR1->ListIndex()};
-    LblVoltage->SetCaption(QStringLiteral("Tension d'alimentation : ") + main_.ComboV->Text() +
+                .currentR1 = Utf8(main.r1.value),
+                .currentR1Unit = main.r1.unit};
+    LblVoltage->SetCaption(QStringLiteral("Tension d'alimentation : ") + main.voltage +
                            QStringLiteral(" V"));
 
     catalogue::SearchResult result;
@@ -334,24 +317,16 @@ void Form3::CommandApply_Click() {
 // recalculates as for any pick.
 void Form3::Apply() {
     const int row = GridPairs->ListIndex();
-    if (row < 0 || static_cast<std::size_t>(row) >= pairs_.size() || !main_.IsLoaded()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= pairs_.size()) {
         return;
     }
-    const catalogue::PairRow pair = pairs_[static_cast<std::size_t>(row)];
-    std::optional<catalogue::Part> c2;
+    Components components{.r1 = pairs_[static_cast<std::size_t>(row)].r1,
+                          .c1 = pairs_[static_cast<std::size_t>(row)].c1};
     if (const int choice = GridC2->ListIndex();
         choice >= 0 && static_cast<std::size_t>(choice) < c2_.size()) {
-        c2 = c2_[static_cast<std::size_t>(choice)].c2;
+        components.c2 = c2_[static_cast<std::size_t>(choice)].c2;
     }
-
-    SetUnit(*main_.ComboValR1, pair.r1.unit);
-    SetValue(*main_.ComboR, pair.r1.value);
-    SetUnit(*main_.ComboValC1, pair.c1.unit);
-    SetValue(*main_.ComboC, pair.c1.value);
-    if (c2) {
-        SetUnit(*main_.ComboValC2, c2->unit);
-        SetValue(*main_.ComboC2, c2->value);
-    }
+    main_.ApplyComponents(components);
 }
 
 } // namespace ui

@@ -7,22 +7,21 @@
 #include "runtime/label.h"
 #include "runtime/table.h"
 #include "runtime/text_box.h"
+#include "ui/main/main_window_face.h"
 
 #include <QPointer>
 #include <vector>
 
 namespace ui {
 
-class Form1;
-
 // The component search: from the centre frequency a user wants, the (R1, C1) pairs of the main
 // window's lists that give it, nearest first, and for the chosen pair the C2 that give the
 // capture half-width they want at the main window's supply voltage. Applying a row sets the main
 // window's boxes through the same assignments as a user's picks, so that it recalculates and
-// shows the row's figures.
+// shows the row's figures. It knows the main window only by its face.
 class Form3 : public runtime::Form {
 public:
-    explicit Form3(Form1& main);
+    explicit Form3(MainWindowFace& main);
     ~Form3() override;
 
     // The controls, by their names in the window definition; null while the form is not loaded.
@@ -54,7 +53,7 @@ private:
     void Search(Keep keep);
     void Apply();
 
-    Form1& main_;
+    MainWindowFace& main_;
     // The request and the rows shown: the pairs found, or the nearest pair when none is within the
     // tolerance, and the C2 for the selected pair.
     catalogue::SearchRequest request_;
