@@ -7,7 +7,7 @@
 #include "ui/main/main_window_lists.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ QString FromUtf8(const std::string& text) {
 Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
 Form1::~Form1() {
-    form3_.reset();
+    searchWindow_.reset();
     form2_.reset();
     DestroyWindow();
 }
@@ -317,16 +317,16 @@ void Form1::ApplyComponents(const Components& components) {
 // One search window for the life of the program. Shown again, it searches again as it becomes
 // the active window: the voltage and R1 here may have changed.
 void Form1::ShowComponentSearch() {
-    if (!form3_) {
-        form3_ = std::make_unique<Form3>(*this);
+    if (!searchWindow_) {
+        searchWindow_ = std::make_unique<ComponentSearchWindow>(*this);
     }
-    form3_->Show();
+    searchWindow_->Show();
 }
 
 // The search window belongs to this one and goes with it; the schematic window stays open.
 void Form1::Form_Unload() {
-    if (form3_) {
-        form3_->Unload();
+    if (searchWindow_) {
+        searchWindow_->Unload();
     }
 }
 

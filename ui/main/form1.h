@@ -15,7 +15,7 @@
 namespace ui {
 
 class Form2;
-class Form3;
+class ComponentSearchWindow;
 
 // The main window: the user picks R1, C1, C2 and the supply voltage and reads the centre
 // frequency, the capture half-width and the range edges. Every input event ends in a
@@ -36,7 +36,7 @@ public:
     // The schematic window, created by the first click on Command3.
     Form2* SchematicWindow() const { return form2_.get(); }
     // The component search, created when it is first asked for (Ctrl+F or the context menu).
-    Form3* ComponentSearchWindow() const { return form3_.get(); }
+    ComponentSearchWindow* SearchWindow() const { return searchWindow_.get(); }
     void ShowComponentSearch();
 
     ComponentsState State() const override;
@@ -79,7 +79,7 @@ private:
 
     calc::StoredValues stored_;
     std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<ComponentSearchWindow> searchWindow_;
 };
 
 } // namespace ui
