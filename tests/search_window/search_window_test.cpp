@@ -220,6 +220,20 @@ INSTANTIATE_TEST_SUITE_P(
                          "hertz, comme 50, ou laissez la case vide."}),
     [](const ::testing::TestParamInfo<Typed>& row) { return std::string(row.param.name); });
 
+// Unlike the main window's resistor box, the caret stays where the user types: a point typed
+// inside the figures becomes a comma and the next key lands after it.
+TEST_F(SearchWindowTest, APointTypedInsideAFigureBecomesACommaWithTheCaretAfterIt) {
+    ui::ComponentSearchWindow* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    TypeInto(search->FrequencyEdit(), "1000");
+    QLineEdit* edit = search->FrequencyEdit()->edit();
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Right);
+    QTest::keyClicks(edit, QStringLiteral(".5"));
+    EXPECT_EQ(search->FrequencyEdit()->Text(), "1,5000");
+    EXPECT_EQ(search->FrequencyEdit()->SelStart(), 3);
+}
+
 // ---------------------------------------------------------------- applying a row
 
 enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair };

@@ -4,10 +4,12 @@
 #include "calc/number_text.h"
 #include "runtime/controls.h"
 #include "runtime/failure.h"
+#include "ui/decimal_comma.h"
 #include "ui/main/main_window_lists.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/component_search_window.h"
+#include "ui/utf8.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
@@ -18,17 +20,6 @@
 #include <QShortcut>
 
 namespace ui {
-
-namespace {
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
@@ -330,14 +321,9 @@ void Form1::Form_Unload() {
     }
 }
 
-// A "." typed where the numbers want a decimal comma is turned into "," at once; the assignment
-// fires Change again, and that nested run finds no "." and recomputes.
+// After a correction the nested run has recalculated already; doing it again changes no figure.
 void Form1::ComboR_Change() {
-    if (calc::Find(ComboR->Text().toStdU16String(), u".") != 0) {
-        ComboR->SetText(QString::fromStdU16String(
-            calc::ReplaceAll(ComboR->Text().toStdU16String(), u".", u",")));
-        ComboR->SetSelStart(static_cast<int>(calc::Length(ComboR->Text().toStdU16String())));
-    }
+    CorrectDecimalPoint(*ComboR, CaretAfterComma::AtEnd);
     Calcul();
 }
 

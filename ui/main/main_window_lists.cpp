@@ -3,6 +3,7 @@
 #include "calc/units.h"
 #include "catalogue/value_lists.h"
 #include "runtime/combo_box.h"
+#include "ui/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -52,18 +53,14 @@ constexpr int kStartC2 = PositionOf(CapacitorValues, "27");
 constexpr int kStartV = PositionOf(SupplyVoltages, "05");
 static_assert(kStartC == 32 && kStartC2 == 34 && kStartV == 0);
 
-QString ToText(Item item) {
-    return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
-}
-
 QString UnitText(R1Unit unit) {
-    return ToText(ResistorUnits[static_cast<std::size_t>(ListIndex(unit))]);
+    return FromUtf8(ResistorUnits[static_cast<std::size_t>(ListIndex(unit))]);
 }
 
 // Every item goes to the end of the list by position, so the order is the order given here.
 void Append(runtime::ComboBox& box, std::span<const Item> items) {
     for (const Item item : items) {
-        box.AddItem(ToText(item), box.ListCount());
+        box.AddItem(FromUtf8(item), box.ListCount());
     }
 }
 

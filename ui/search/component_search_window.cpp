@@ -2,8 +2,10 @@
 
 #include "catalogue/value_lists.h"
 #include "runtime/controls.h"
+#include "ui/decimal_comma.h"
 #include "ui/main/result_marks.h"
 #include "ui/search/search_messages.h"
+#include "ui/utf8.h"
 #include "ui/window_definition.h"
 
 #include <QList>
@@ -19,13 +21,6 @@
 namespace ui {
 
 namespace {
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The choices of rangeBox_: their positions are the values of catalogue::R1Range.
 constexpr const char* RangeItems[] = {"De 2 kΩ à 20 kΩ (conseillé)",
@@ -48,25 +43,6 @@ QString PartText(const catalogue::Part& part, const std::array<catalogue::Item, 
     return known ? FromUtf8(part.value) + QLatin1Char(' ') +
                        FromUtf8(units[static_cast<std::size_t>(part.unit)])
                  : FromUtf8(part.value);
-}
-
-// Nothing typed yet is no mistake to point out.
-bool IsBlank(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == QLatin1Char(' '); });
-}
-
-// A "." typed where the numbers want a decimal comma becomes "," at once, as in the main
-// window's resistor box, and the caret stays where it was. The assignment raises Change again,
-// and that nested run does the search. False when there was nothing to correct.
-bool CorrectDecimalPoint(runtime::TextBox& box) {
-    QString text = box.Text();
-    if (!text.contains(QLatin1Char('.'))) {
-        return false;
-    }
-    const int caret = box.SelStart();
-    box.SetText(text.replace(QLatin1Char('.'), QLatin1Char(',')));
-    box.SetSelStart(caret);
-    return true;
 }
 
 } // namespace
@@ -179,19 +155,19 @@ void ComponentSearchWindow::Form_Activate() {
 }
 
 void ComponentSearchWindow::OnFrequencyEdited() {
-    if (!CorrectDecimalPoint(*frequencyEdit_)) {
+    if (!CorrectDecimalPoint(*frequencyEdit_, CaretAfterComma::Stays)) {
         Search(Keep::Nothing);
     }
 }
 
 void ComponentSearchWindow::OnToleranceEdited() {
-    if (!CorrectDecimalPoint(*toleranceEdit_)) {
+    if (!CorrectDecimalPoint(*toleranceEdit_, CaretAfterComma::Stays)) {
         Search(Keep::Nothing);
     }
 }
 
 void ComponentSearchWindow::OnHalfWidthEdited() {
-    if (!CorrectDecimalPoint(*halfWidthEdit_)) {
+    if (!CorrectDecimalPoint(*halfWidthEdit_, CaretAfterComma::Stays)) {
         Search(Keep::Nothing);
     }
 }
@@ -229,7 +205,8 @@ void ComponentSearchWindow::Search(Keep keep) {
 
     catalogue::SearchResult result;
     QString message;
-    if (!IsBlank(frequencyEdit_->Text())) {
+    // Nothing typed yet is no mistake to point out.
+    if (!catalogue::IsBlank(request_.frequency)) {
         result = catalogue::FindPairs(request_);
         message = SearchMessage(result);
     }

@@ -2,6 +2,7 @@
 
 #include "calc/number_text.h"
 #include "catalogue/value_lists.h"
+#include "ui/utf8.h"
 
 #include <cstddef>
 #include <string_view>
@@ -12,10 +13,6 @@ namespace {
 
 using calc::Problem;
 using catalogue::SearchInput;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // "comme" rather than "par exemple": Debian's checks of the package read the program's texts as
 // English and take "exemple" for a misspelt "example". A value at zero or below is one mistake
