@@ -224,9 +224,9 @@ PairRow MakeRow(const Candidate& candidate, double wanted) {
 }
 
 // Four significant digits are as many as a trimmer can be set to.
-std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
+std::optional<TrimmerRow> Trimmer(const Part& c1, double kiloOhms) {
     std::array<char, 32> digits;
-    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), kilo_ohms,
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), kiloOhms,
                                        std::chars_format::scientific, 3);
     double rounded = 0.0;
     if (written.ec != std::errc() ||
@@ -405,16 +405,16 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
 
     struct Choice {
         const Component* c2;
-        std::int32_t half_width;
+        std::int32_t halfWidth;
         double distance;
     };
     const std::vector<Component>& capacitors = ListC2();
     std::vector<Choice> choices;
     choices.reserve(capacitors.size());
     for (const Component& c2 : capacitors) {
-        const Checked<std::int32_t> half_width = calc::HalfWidthOf(*voltage, *f0, c2.value);
-        if (half_width.ok()) {
-            choices.push_back({&c2, half_width.value, std::fabs(half_width.value - *wanted)});
+        const Checked<std::int32_t> halfWidth = calc::HalfWidthOf(*voltage, *f0, c2.value);
+        if (halfWidth.ok()) {
+            choices.push_back({&c2, halfWidth.value, std::fabs(halfWidth.value - *wanted)});
         }
     }
 
@@ -429,8 +429,8 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
     std::vector<C2Choice> out;
     for (auto choice = choices.begin(); choice != nearest; ++choice) {
         out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
-                       .halfWidth = choice->half_width,
-                       .caption = "+/- " + calc::IntegerToText(choice->half_width) + " Hz"});
+                       .halfWidth = choice->halfWidth,
+                       .caption = "+/- " + calc::IntegerToText(choice->halfWidth) + " Hz"});
     }
     return out;
 }

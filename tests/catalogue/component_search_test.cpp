@@ -64,8 +64,8 @@ SearchRequest WithCurrentR1(SearchRequest request, std::string r1, int unit) {
     return request;
 }
 
-SearchRequest WithHalfWidth(SearchRequest request, std::string half_width) {
-    request.halfWidth = std::move(half_width);
+SearchRequest WithHalfWidth(SearchRequest request, std::string halfWidth) {
+    request.halfWidth = std::move(halfWidth);
     return request;
 }
 
@@ -304,16 +304,16 @@ TEST(Agreement, EveryPairShowsTheMainWindowsFiguresBitForBit) {
     ASSERT_EQ(result.rows.size(), resistors * catalogue::CapacitorValues.size() * 3);
 
     std::mt19937 random(0x567);
-    std::uniform_int_distribution<int> half_widths(1, 100000);
-    const Part any_c2 = {kC2NanoFarad, "1"};
+    std::uniform_int_distribution<int> halfWidths(1, 100000);
+    const Part anyC2 = {kC2NanoFarad, "1"};
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         const PairRow& row = result.rows[i];
         const std::string voltage(catalogue::SupplyVoltages[i % catalogue::SupplyVoltages.size()]);
-        const Shown shown = RunCalcul(row.r1, row.c1, any_c2, voltage);
+        const Shown shown = RunCalcul(row.r1, row.c1, anyC2, voltage);
         ASSERT_EQ(row.frequency, WithoutHz(shown.captions.Freq)) << row.r1 << " " << row.c1;
 
         SearchRequest request =
-            WithHalfWidth(Request("1E+10", "100"), std::to_string(half_widths(random)));
+            WithHalfWidth(Request("1E+10", "100"), std::to_string(halfWidths(random)));
         request.voltage = voltage;
         const std::vector<C2Choice> choices = NearestC2(row, request);
         if (choices.empty()) {
@@ -322,11 +322,11 @@ TEST(Agreement, EveryPairShowsTheMainWindowsFiguresBitForBit) {
             continue;
         }
         for (const C2Choice& choice : choices) {
-            const Shown with_c2 = RunCalcul(row.r1, row.c1, choice.c2, voltage);
-            ASSERT_TRUE(with_c2.report.AllSucceeded()) << row.r1 << " " << row.c1;
-            ASSERT_EQ(choice.halfWidth, with_c2.stored.ValPlage)
+            const Shown withC2 = RunCalcul(row.r1, row.c1, choice.c2, voltage);
+            ASSERT_TRUE(withC2.report.AllSucceeded()) << row.r1 << " " << row.c1;
+            ASSERT_EQ(choice.halfWidth, withC2.stored.ValPlage)
                 << row.r1 << " " << row.c1 << " " << choice.c2;
-            ASSERT_EQ(choice.caption, with_c2.captions.B);
+            ASSERT_EQ(choice.caption, withC2.captions.B);
         }
     }
 }
