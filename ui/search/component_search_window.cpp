@@ -242,6 +242,8 @@ void ComponentSearchWindow::Search(Keep keep) {
             selected = static_cast<int>(found - pairs_.begin());
         }
     }
+    // Its Click, raised before the assignment returns, makes the C2 rows of that pair: the C2
+    // that was selected is looked for among them.
     pairsTable_->SetListIndex(selected);
 
     if (keptC2) {
