@@ -5,7 +5,7 @@
 #include "runtime/application.h"
 #include "ui/main/form1.h"
 #include "ui/program.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -115,17 +115,17 @@ void SearchAsTyped(benchmark::State& state, const char* tolerance, int range) {
     ui::Form1 form;
     OpenWindow(form);
     form.ShowComponentSearch();
-    ui::Form3& search = *form.ComponentSearchWindow();
-    search.ComboRange->SetListIndex(range);
-    search.TxtTolerance->SetText(QString::fromLatin1(tolerance));
-    search.TxtHalfWidth->SetText(QStringLiteral("50"));
+    ui::ComponentSearchWindow& search = *form.SearchWindow();
+    search.RangeBox()->SetListIndex(range);
+    search.ToleranceEdit()->SetText(QString::fromLatin1(tolerance));
+    search.HalfWidthEdit()->SetText(QStringLiteral("50"));
     bool second = false;
     for (auto _ : state) {
         second = !second;
-        search.TxtFrequency->SetText(second ? QStringLiteral("1000") : QStringLiteral("1001"));
+        search.FrequencyEdit()->SetText(second ? QStringLiteral("1000") : QStringLiteral("1001"));
     }
-    state.counters["rows"] = search.GridPairs->ListCount();
-    if (search.GridC2->ListCount() != 3) {
+    state.counters["rows"] = search.PairsTable()->ListCount();
+    if (search.C2Table()->ListCount() != 3) {
         state.SkipWithError("no C2 for the first pair");
     }
     search.Unload();
@@ -133,16 +133,16 @@ void SearchAsTyped(benchmark::State& state, const char* tolerance, int range) {
 }
 
 // 1000 Hz at 2 %, R1 from 2 to 20 kΩ: about fifteen rows.
-void BM_Form3SearchAdvised(benchmark::State& state) {
+void BM_SearchWindowAdvised(benchmark::State& state) {
     SearchAsTyped(state, "2", 0);
 }
-BENCHMARK(BM_Form3SearchAdvised)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SearchWindowAdvised)->Unit(benchmark::kMicrosecond);
 
 // Every pair of the lists at 100 %: the largest table a user can ask for, some thousands of rows.
-void BM_Form3SearchEveryValueAtHundredPercent(benchmark::State& state) {
+void BM_SearchWindowEveryValueAtHundredPercent(benchmark::State& state) {
     SearchAsTyped(state, "100", 1);
 }
-BENCHMARK(BM_Form3SearchEveryValueAtHundredPercent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchWindowEveryValueAtHundredPercent)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

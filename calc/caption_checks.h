@@ -5,6 +5,7 @@
 // earlier R1 while the box holds a text that is no number; these checks tell the window which
 // captions are in that case, and which show a current figure that is no frequency at all.
 
+#include "calc/problem.h"
 #include "calc/recalculation.h"
 
 namespace calc {

@@ -6,6 +6,7 @@
 // rewrites the four result captions. Texts are UTF-8.
 
 #include "calc/number_text.h"
+#include "calc/problem.h"
 #include "calc/units.h"
 
 #include <array>
@@ -117,15 +118,6 @@ constexpr Step ScalingStep(C2Unit unit) {
 
 // An input box, or a figure computed from them.
 enum class Source { R1, C1, C2, Voltage, CentreFrequency, HalfWidth, LowerEdge, UpperEdge };
-
-// What is wrong with it.
-enum class Problem {
-    NoUnit,     // no unit is selected, so the value is not scaled
-    NotANumber, // the text is no number, or nothing has been computed yet
-    OutOfRange, // beyond what a double or the half-width's integer holds
-    Zero,
-    Negative,
-};
 
 struct Fault {
     Source source;

@@ -224,9 +224,9 @@ PairRow MakeRow(const Candidate& candidate, double wanted) {
 }
 
 // Four significant digits are as many as a trimmer can be set to.
-std::optional<TrimmerRow> Trimmer(const Part& c1, double kilo_ohms) {
+std::optional<TrimmerRow> Trimmer(const Part& c1, double kiloOhms) {
     std::array<char, 32> digits;
-    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), kilo_ohms,
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), kiloOhms,
                                        std::chars_format::scientific, 3);
     double rounded = 0.0;
     if (written.ec != std::errc() ||
@@ -272,10 +272,6 @@ std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted)
     return trimmers;
 }
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 // The wanted values, read with the program's number rules.
 struct Wanted {
     double frequency = 0.0;
@@ -283,97 +279,71 @@ struct Wanted {
     std::optional<double> halfWidth;
 };
 
-Problem ReadHalfWidth(const SearchRequest& request, std::optional<double>& half_width) {
-    if (IsBlank(request.halfWidth)) {
-        return Problem::None;
+// What stops a value that must be above zero, and is a number.
+std::optional<calc::Problem> NotPositive(double value) {
+    if (value == 0) {
+        return calc::Problem::Zero;
     }
-    half_width = Read(request.halfWidth);
-    if (!half_width) {
-        return Problem::HalfWidthNotANumber;
+    if (value < 0) {
+        return calc::Problem::Negative;
     }
-    if (!(*half_width > 0)) {
-        return Problem::HalfWidthNotPositive;
-    }
-    if (!Read(request.voltage)) {
-        return Problem::VoltageNotANumber;
-    }
-    return Problem::None;
+    return std::nullopt;
 }
 
-Problem ReadWanted(const SearchRequest& request, Wanted& wanted) {
+std::optional<SearchProblem> ReadHalfWidth(const SearchRequest& request,
+                                           std::optional<double>& halfWidth) {
+    if (IsBlank(request.halfWidth)) {
+        return std::nullopt;
+    }
+    halfWidth = Read(request.halfWidth);
+    if (!halfWidth) {
+        return SearchProblem{SearchInput::HalfWidth, calc::Problem::NotANumber};
+    }
+    if (const std::optional<calc::Problem> problem = NotPositive(*halfWidth)) {
+        return SearchProblem{SearchInput::HalfWidth, *problem};
+    }
+    if (!Read(request.voltage)) {
+        return SearchProblem{SearchInput::Voltage, calc::Problem::NotANumber};
+    }
+    return std::nullopt;
+}
+
+std::optional<SearchProblem> ReadWanted(const SearchRequest& request, Wanted& wanted) {
     const std::optional<double> frequency = Read(request.frequency);
     if (!frequency) {
-        return Problem::FrequencyNotANumber;
+        return SearchProblem{SearchInput::Frequency, calc::Problem::NotANumber};
     }
-    if (!(*frequency > 0)) {
-        return Problem::FrequencyNotPositive;
+    if (const std::optional<calc::Problem> problem = NotPositive(*frequency)) {
+        return SearchProblem{SearchInput::Frequency, *problem};
     }
     wanted.frequency = *frequency;
     const Checked<double> tolerance = calc::TextToNumber(request.tolerance);
     if (tolerance.failure == calc::FailureKind::TypeMismatch) {
-        return Problem::ToleranceNotANumber;
+        return SearchProblem{SearchInput::Tolerance, calc::Problem::NotANumber};
     }
     // A text too large to read is out of the range too.
     if (!tolerance.ok() || tolerance.value < 0 || tolerance.value > 100) {
-        return Problem::ToleranceOutOfRange;
+        return SearchProblem{SearchInput::Tolerance, calc::Problem::OutOfRange};
     }
     wanted.tolerance = tolerance.value;
     return ReadHalfWidth(request, wanted.halfWidth);
 }
 
-// "comme" rather than "par exemple": Debian's checks of the package read the program's texts as
-// English and take "exemple" for a misspelt "example".
-std::string ProblemMessage(Problem problem) {
-    switch (problem) {
-    case Problem::FrequencyNotANumber:
-        return "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, avec une "
-               "virgule décimale, comme 1000 ou 1748,252.";
-    case Problem::FrequencyNotPositive:
-        return "La fréquence voulue doit être supérieure à 0 Hz.";
-    case Problem::ToleranceNotANumber:
-        return "La tolérance n'est pas un nombre lisible : écrivez-la en pour cent, comme 2 ou "
-               "0,5.";
-    case Problem::ToleranceOutOfRange:
-        return "La tolérance doit être comprise entre 0 et 100 %.";
-    case Problem::HalfWidthNotANumber:
-        return "La demi-largeur voulue n'est pas un nombre lisible : écrivez-la en hertz, comme "
-               "50, ou laissez la case vide.";
-    case Problem::HalfWidthNotPositive:
-        return "La demi-largeur voulue doit être supérieure à 0 Hz.";
-    case Problem::VoltageNotANumber:
-        return "La tension d'alimentation de la fenêtre principale n'est pas un nombre.";
-    case Problem::None:
-    case Problem::NothingWithinTolerance:
-        break;
-    }
-    return {};
-}
-
-std::string NothingWithinMessage(const Wanted& wanted, const std::optional<PairRow>& nearest) {
-    std::string message =
-        wanted.tolerance == 0
-            ? "Aucune paire ne donne exactement " + calc::NumberToText(wanted.frequency) + " Hz"
-            : "Aucune paire à moins de " + calc::NumberToText(wanted.tolerance) + " %";
-    if (!nearest) {
-        return message + ".";
-    }
-    message += " ; la plus proche : ";
-    message += nearest->r1.value + " " + std::string(ResistorUnits[nearest->r1.unit]);
-    message += " et " + nearest->c1.value + " " + std::string(C1Units[nearest->c1.unit]);
-    message += ", " + nearest->frequency + " Hz (" + nearest->deviation + " %)";
-    return message;
-}
-
 } // namespace
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 SearchResult FindPairs(const SearchRequest& request) {
     SearchResult result;
     Wanted wanted;
     result.problem = ReadWanted(request, wanted);
-    if (result.problem != Problem::None) {
-        result.message = ProblemMessage(result.problem);
+    if (result.problem) {
         return result;
     }
+    result.frequency = wanted.frequency;
+    result.tolerance = wanted.tolerance;
 
     const std::vector<Component> resistors = Resistors(request);
     const std::vector<Component>& capacitors = ListC1();
@@ -406,12 +376,10 @@ SearchResult FindPairs(const SearchRequest& request) {
     }
 
     if (kept.empty()) {
-        result.problem = Problem::NothingWithinTolerance;
         if (nearest) {
             result.nearest = MakeRow(*nearest, wanted.frequency);
             result.trimmers = Trimmers({&*nearest, 1}, wanted.frequency);
         }
-        result.message = NothingWithinMessage(wanted, result.nearest);
         return result;
     }
 
@@ -426,7 +394,7 @@ SearchResult FindPairs(const SearchRequest& request) {
 
 std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& request) {
     std::optional<double> wanted;
-    if (ReadHalfWidth(request, wanted) != Problem::None || !wanted) {
+    if (ReadHalfWidth(request, wanted) || !wanted) {
         return {};
     }
     const std::optional<double> voltage = Read(request.voltage);
@@ -437,16 +405,16 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
 
     struct Choice {
         const Component* c2;
-        std::int32_t half_width;
+        std::int32_t halfWidth;
         double distance;
     };
     const std::vector<Component>& capacitors = ListC2();
     std::vector<Choice> choices;
     choices.reserve(capacitors.size());
     for (const Component& c2 : capacitors) {
-        const Checked<std::int32_t> half_width = calc::HalfWidthOf(*voltage, *f0, c2.value);
-        if (half_width.ok()) {
-            choices.push_back({&c2, half_width.value, std::fabs(half_width.value - *wanted)});
+        const Checked<std::int32_t> halfWidth = calc::HalfWidthOf(*voltage, *f0, c2.value);
+        if (halfWidth.ok()) {
+            choices.push_back({&c2, halfWidth.value, std::fabs(halfWidth.value - *wanted)});
         }
     }
 
@@ -461,8 +429,8 @@ std::vector<C2Choice> NearestC2(const PairRow& pair, const SearchRequest& reques
     std::vector<C2Choice> out;
     for (auto choice = choices.begin(); choice != nearest; ++choice) {
         out.push_back({.c2 = {choice->c2->unit, std::string(choice->c2->text)},
-                       .halfWidth = choice->half_width,
-                       .caption = calc::HalfWidthCaption(choice->half_width)});
+                       .halfWidth = choice->halfWidth,
+                       .caption = calc::HalfWidthCaption(choice->halfWidth)});
     }
     return out;
 }

@@ -5,11 +5,15 @@
 // of the capture range they want. Every frequency and half-width here is computed as the main
 // window's recalculation computes it, text round trips included, so that applying a row makes
 // the main window show exactly the figures the row showed. Texts are UTF-8 and numbers are read
-// and written with the program's decimal-comma rules. No Qt: the search window calls this.
+// and written with the program's decimal-comma rules. No Qt, and no words: the search window
+// calls this and says what it found.
+
+#include "calc/problem.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace catalogue {
@@ -63,28 +67,38 @@ struct C2Choice {
     std::string caption; // as the main window's "B" shows it: "+/- 11 Hz"
 };
 
-enum class Problem {
-    None,
-    FrequencyNotANumber,
-    FrequencyNotPositive,
-    ToleranceNotANumber,
-    ToleranceOutOfRange,
-    HalfWidthNotANumber,
-    HalfWidthNotPositive,
-    VoltageNotANumber,
-    NothingWithinTolerance,
+// The values the search reads, and what is wrong with one of them: the words are the window's.
+enum class SearchInput {
+    Frequency, // the wanted centre frequency
+    Tolerance,
+    HalfWidth, // the wanted half-width
+    Voltage,   // the main window's supply voltage, read only when a half-width is wanted
+};
+
+struct SearchProblem {
+    SearchInput input = SearchInput::Frequency;
+    calc::Problem problem = calc::Problem::NotANumber;
+
+    bool operator==(const SearchProblem&) const = default;
 };
 
 struct SearchResult {
-    Problem problem = Problem::None;
-    std::string message; // French, for the search window; empty when there are rows
+    // The first value that cannot be searched with; nothing is found then.
+    std::optional<SearchProblem> problem;
+    // The wanted frequency and the tolerance as read, to say what was looked for.
+    double frequency = 0.0;
+    double tolerance = 0.0;
     // The pairs within the tolerance, nearest first; equally near pairs with the advised R1
-    // first, then by R1 value and by C1 value.
+    // first, then by R1 value and by C1 value. None, without a problem: nothing lies within.
     std::vector<PairRow> rows;
     std::optional<PairRow> nearest; // when nothing is within the tolerance: the nearest pair
     // One per C1 appearing in `rows` (or in the nearest pair), in the order of first appearance.
     std::vector<TrimmerRow> trimmers;
 };
+
+// No character but spaces: nothing typed yet. A blank half-width asks for no C2; a blank
+// frequency is not worth searching for.
+bool IsBlank(std::string_view text);
 
 // Never throws on any input text (beyond running out of memory).
 SearchResult FindPairs(const SearchRequest& request);

@@ -3,7 +3,7 @@
 // window. The figures are worked out by hand from the recalculation's rules, as the comments show.
 #include "counted_form1.h"
 #include "gui_helpers.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -71,14 +71,14 @@ protected:
     }
 
     // Ctrl+F in the main window, where its focus is.
-    ui::Form3* PressControlF() {
+    ui::ComponentSearchWindow* PressControlF() {
         QApplication::setActiveWindow(main.window());
         QWidget* focus = QApplication::focusWidget();
         EXPECT_NE(focus, nullptr);
         if (focus != nullptr) {
             QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
         }
-        ui::Form3* search = main.ComponentSearchWindow();
+        ui::ComponentSearchWindow* search = main.SearchWindow();
         if (search != nullptr && search->IsLoaded()) {
             QApplication::setActiveWindow(search->window());
         }
@@ -110,29 +110,29 @@ class TypedInputs : public SearchWindowTest, public ::testing::WithParamInterfac
 TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone) {
     const Typed& typed = GetParam();
     const int events = main.Recalculations();
-    ui::Form3* search = PressControlF();
+    ui::ComponentSearchWindow* search = PressControlF();
     ASSERT_NE(search, nullptr);
 
     if (typed.anyListValue) {
-        FocusOn(search->ComboRange->combo());
-        QTest::keyClick(search->ComboRange->combo(), Qt::Key_Down);
-        ASSERT_EQ(search->ComboRange->Text(), "Toutes les valeurs des listes");
+        FocusOn(search->RangeBox()->combo());
+        QTest::keyClick(search->RangeBox()->combo(), Qt::Key_Down);
+        ASSERT_EQ(search->RangeBox()->Text(), "Toutes les valeurs des listes");
     }
     if (typed.tolerance != nullptr) {
-        TypeInto(search->TxtTolerance, typed.tolerance);
+        TypeInto(search->ToleranceEdit(), typed.tolerance);
     }
-    TypeInto(search->TxtHalfWidth, typed.halfWidth);
-    TypeInto(search->TxtFrequency, typed.frequency);
+    TypeInto(search->HalfWidthEdit(), typed.halfWidth);
+    TypeInto(search->FrequencyEdit(), typed.frequency);
 
-    EXPECT_EQ(search->TxtFrequency->Text(),
+    EXPECT_EQ(search->FrequencyEdit()->Text(),
               QString::fromUtf8(typed.frequencyShown != nullptr ? typed.frequencyShown
                                                                 : typed.frequency));
-    EXPECT_EQ(search->LblMessage->Caption(), QString::fromUtf8(typed.message));
-    const QLabel* message = search->LblMessage->label();
+    EXPECT_EQ(search->MessageLabel()->Caption(), QString::fromUtf8(typed.message));
+    const QLabel* message = search->MessageLabel()->label();
     EXPECT_LE(message->heightForWidth(message->width()), message->height())
         << "the message is cut off";
 
-    const runtime::Table& pairs = *search->GridPairs;
+    const runtime::Table& pairs = *search->PairsTable();
     if (typed.firstPair != nullptr) {
         ASSERT_GE(pairs.ListCount(), 1);
         EXPECT_EQ(RowText(pairs, 0), QString::fromUtf8(typed.firstPair));
@@ -140,8 +140,8 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
     } else {
         EXPECT_EQ(pairs.ListCount(), 0);
     }
-    EXPECT_EQ(search->LblTrimmer->Caption(), QString::fromUtf8(typed.trimmer));
-    const runtime::Table& c2 = *search->GridC2;
+    EXPECT_EQ(search->TrimmerLabel()->Caption(), QString::fromUtf8(typed.trimmer));
+    const runtime::Table& c2 = *search->C2Table();
     if (typed.firstC2 != nullptr) {
         ASSERT_GE(c2.ListCount(), 1);
         EXPECT_EQ(RowText(c2, 0), QString::fromUtf8(typed.firstC2));
@@ -149,12 +149,12 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
     } else {
         EXPECT_EQ(c2.ListCount(), 0);
     }
-    EXPECT_EQ(search->CommandApply->Enabled(), typed.firstPair != nullptr);
+    EXPECT_EQ(search->ApplyButton()->Enabled(), typed.firstPair != nullptr);
 
     // With nothing to apply, neither the button nor Enter in the tables reaches the main window.
     if (typed.firstPair == nullptr) {
-        QTest::mouseClick(search->CommandApply->button(), Qt::LeftButton);
-        for (const runtime::Table* table : {search->GridPairs.data(), search->GridC2.data()}) {
+        QTest::mouseClick(search->ApplyButton()->button(), Qt::LeftButton);
+        for (const runtime::Table* table : {search->PairsTable(), search->C2Table()}) {
             FocusOn(table->tree());
             QTest::keyClick(table->tree(), Qt::Key_Return);
         }
@@ -220,6 +220,20 @@ INSTANTIATE_TEST_SUITE_P(
                          "hertz, comme 50, ou laissez la case vide."}),
     [](const ::testing::TestParamInfo<Typed>& row) { return std::string(row.param.name); });
 
+// Unlike the main window's resistor box, the caret stays where the user types: a point typed
+// inside the figures becomes a comma and the next key lands after it.
+TEST_F(SearchWindowTest, APointTypedInsideAFigureBecomesACommaWithTheCaretAfterIt) {
+    ui::ComponentSearchWindow* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    TypeInto(search->FrequencyEdit(), "1000");
+    QLineEdit* edit = search->FrequencyEdit()->edit();
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Right);
+    QTest::keyClicks(edit, QStringLiteral(".5"));
+    EXPECT_EQ(search->FrequencyEdit()->Text(), "1,5000");
+    EXPECT_EQ(search->FrequencyEdit()->SelStart(), 3);
+}
+
 // ---------------------------------------------------------------- applying a row
 
 enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair };
@@ -249,34 +263,34 @@ TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
     if (applied.mainC1Before >= 0) {
         main.ComboC->SetListIndex(applied.mainC1Before);
     }
-    ui::Form3* search = PressControlF();
+    ui::ComponentSearchWindow* search = PressControlF();
     ASSERT_NE(search, nullptr);
     if (applied.anyListValue) {
-        FocusOn(search->ComboRange->combo());
-        QTest::keyClick(search->ComboRange->combo(), Qt::Key_Down);
+        FocusOn(search->RangeBox()->combo());
+        QTest::keyClick(search->RangeBox()->combo(), Qt::Key_Down);
     }
-    TypeInto(search->TxtTolerance, applied.tolerance);
-    TypeInto(search->TxtHalfWidth, applied.halfWidth);
-    TypeInto(search->TxtFrequency, applied.frequency);
+    TypeInto(search->ToleranceEdit(), applied.tolerance);
+    TypeInto(search->HalfWidthEdit(), applied.halfWidth);
+    TypeInto(search->FrequencyEdit(), applied.frequency);
 
-    QTreeWidget* pairs = search->GridPairs->tree();
+    QTreeWidget* pairs = search->PairsTable()->tree();
     FocusOn(pairs);
     for (int i = 0; i < applied.pairRow; ++i) {
         QTest::keyClick(pairs, Qt::Key_Down);
     }
-    ASSERT_EQ(search->GridPairs->ListIndex(), applied.pairRow);
-    const QString rowFrequency = search->GridPairs->TextMatrix(applied.pairRow, 2);
+    ASSERT_EQ(search->PairsTable()->ListIndex(), applied.pairRow);
+    const QString rowFrequency = search->PairsTable()->TextMatrix(applied.pairRow, 2);
     const QString rowHalfWidth =
-        search->GridC2->ListCount() > 0 ? search->GridC2->TextMatrix(0, 1) : QString();
+        search->C2Table()->ListCount() > 0 ? search->C2Table()->TextMatrix(0, 1) : QString();
 
     const int before = main.Recalculations();
     switch (applied.by) {
     case ApplyBy::Button:
-        QTest::mouseClick(search->CommandApply->button(), Qt::LeftButton);
+        QTest::mouseClick(search->ApplyButton()->button(), Qt::LeftButton);
         break;
     case ApplyBy::EnterOnC2:
-        FocusOn(search->GridC2->tree());
-        QTest::keyClick(search->GridC2->tree(), Qt::Key_Return);
+        FocusOn(search->C2Table()->tree());
+        QTest::keyClick(search->C2Table()->tree(), Qt::Key_Return);
         break;
     case ApplyBy::DoubleClickOnPair: {
         // Through the window, as the system delivers it: press, release, press, release.
@@ -351,20 +365,21 @@ INSTANTIATE_TEST_SUITE_P(
 // ---------------------------------------------------------------- one window, with the main one
 
 TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindow) {
-    ui::Form3* search = PressControlF();
+    ui::ComponentSearchWindow* search = PressControlF();
     ASSERT_NE(search, nullptr);
     ASSERT_TRUE(search->IsLoaded());
     QWidget* window = search->window();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(search->LblVoltage->Caption(), "Tension d'alimentation : 05 V");
-    EXPECT_EQ(QApplication::focusWidget(), search->TxtFrequency->edit());
-    TypeInto(search->TxtFrequency, "1000");
+    EXPECT_EQ(search->VoltageLabel()->Caption(), "Tension d'alimentation : 05 V");
+    EXPECT_EQ(QApplication::focusWidget(), search->FrequencyEdit()->edit());
+    TypeInto(search->FrequencyEdit(), "1000");
 
     // Tab goes through the inputs, the tables and the button, and back; a screen reader names
     // each of them.
-    const runtime::Control* order[] = {
-        search->TxtFrequency, search->TxtTolerance, search->TxtHalfWidth, search->ComboRange,
-        search->GridPairs,    search->GridC2,       search->CommandApply, search->TxtFrequency};
+    const runtime::Control* order[] = {search->FrequencyEdit(), search->ToleranceEdit(),
+                                       search->HalfWidthEdit(), search->RangeBox(),
+                                       search->PairsTable(),    search->C2Table(),
+                                       search->ApplyButton(),   search->FrequencyEdit()};
     for (const runtime::Control* control : order) {
         SCOPED_TRACE(control->Name().toStdString());
         EXPECT_EQ(QApplication::focusWidget(), control->widget());
@@ -376,9 +391,9 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
 
     // Asked for again, it is the same window, not loaded again: what was typed stays.
     const auto expectTheSameWindow = [&] {
-        EXPECT_EQ(main.ComponentSearchWindow(), search);
+        EXPECT_EQ(main.SearchWindow(), search);
         EXPECT_EQ(search->window(), window);
-        EXPECT_EQ(search->TxtFrequency->Text(), "1000");
+        EXPECT_EQ(search->FrequencyEdit()->Text(), "1000");
         EXPECT_TRUE(window->isVisible());
     };
     // The right button over a list box of the main window: the window's menu.
@@ -408,16 +423,16 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
     main.ComboV->SetListIndex(2);
     ASSERT_EQ(PressControlF(), search);
     expectTheSameWindow();
-    EXPECT_EQ(search->LblVoltage->Caption(), "Tension d'alimentation : 12 V");
+    EXPECT_EQ(search->VoltageLabel()->Caption(), "Tension d'alimentation : 12 V");
 
     // Escape closes it; Ctrl+F opens it anew, as designed.
-    FocusOn(search->TxtFrequency->edit());
-    QTest::keyClick(search->TxtFrequency->edit(), Qt::Key_Escape);
+    FocusOn(search->FrequencyEdit()->edit());
+    QTest::keyClick(search->FrequencyEdit()->edit(), Qt::Key_Escape);
     EXPECT_FALSE(search->IsLoaded());
     ASSERT_EQ(PressControlF(), search);
     ASSERT_TRUE(search->IsLoaded());
-    EXPECT_EQ(search->TxtFrequency->Text(), "");
-    EXPECT_EQ(search->TxtTolerance->Text(), "2");
+    EXPECT_EQ(search->FrequencyEdit()->Text(), "");
+    EXPECT_EQ(search->ToleranceEdit()->Text(), "2");
 
     // Closing the main window closes it too: no window is left to keep the program running.
     ASSERT_TRUE(main.window()->close());

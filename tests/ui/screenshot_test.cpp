@@ -4,7 +4,7 @@
 #include "gui_helpers.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -327,28 +327,28 @@ TEST(Screenshot, ComponentSearch) {
     ui::Form1 form;
     form.Show();
     form.ShowComponentSearch();
-    ui::Form3* search = form.ComponentSearchWindow();
+    ui::ComponentSearchWindow* search = form.SearchWindow();
     ASSERT_NE(search, nullptr);
-    QTest::keyClicks(search->TxtFrequency->edit(), QStringLiteral("1000"));
-    QTest::keyClicks(search->TxtHalfWidth->edit(), QStringLiteral("50"));
-    search->TxtFrequency->edit()->setFocus();
+    QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("1000"));
+    QTest::keyClicks(search->HalfWidthEdit()->edit(), QStringLiteral("50"));
+    search->FrequencyEdit()->edit()->setFocus();
     const QImage image = ScreenshotOf(search->window());
-    ASSERT_EQ(search->GridPairs->TextMatrix(0, 0), "10 KOhms");
-    ASSERT_EQ(search->GridC2->TextMatrix(0, 1), "+/- 51 Hz");
+    ASSERT_EQ(search->PairsTable()->TextMatrix(0, 0), "10 KOhms");
+    ASSERT_EQ(search->C2Table()->TextMatrix(0, 1), "+/- 51 Hz");
     Save(image, "component-search.png");
     ExpectNotBlank(image);
 
     for (const runtime::Label* label :
-         {search->LblFrequency.data(), search->LblFrequencyUnit.data(), search->LblTolerance.data(),
-          search->LblToleranceUnit.data(), search->LblHalfWidth.data(),
-          search->LblHalfWidthUnit.data(), search->LblRange.data(), search->LblVoltage.data(),
-          search->LblPairs.data(), search->LblTrimmer.data(), search->LblC2.data()}) {
+         {search->FrequencyLabel(), search->FrequencyUnitLabel(), search->ToleranceLabel(),
+          search->ToleranceUnitLabel(), search->HalfWidthLabel(), search->HalfWidthUnitLabel(),
+          search->RangeLabel(), search->VoltageLabel(), search->PairsLabel(),
+          search->TrimmerLabel(), search->C2Label()}) {
         ExpectLabelTextWhole(label->label(), label->Caption());
     }
-    ExpectButtonCaptionWhole(search->CommandApply->button());
-    ExpectEveryItemWholeInItsBox(search->ComboRange->combo());
-    ExpectCellsWhole(*search->GridPairs);
-    ExpectCellsWhole(*search->GridC2);
+    ExpectButtonCaptionWhole(search->ApplyButton()->button());
+    ExpectEveryItemWholeInItsBox(search->RangeBox()->combo());
+    ExpectCellsWhole(*search->PairsTable());
+    ExpectCellsWhole(*search->C2Table());
     search->Unload();
     form.Unload();
 }

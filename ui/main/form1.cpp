@@ -2,12 +2,14 @@
 
 #include "calc/caption_checks.h"
 #include "calc/number_text.h"
-#include "catalogue/main_window_lists.h"
 #include "runtime/controls.h"
 #include "runtime/failure.h"
+#include "ui/decimal_comma.h"
+#include "ui/main/main_window_lists.h"
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
+#include "ui/utf8.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
@@ -19,21 +21,10 @@
 
 namespace ui {
 
-namespace {
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 Form1::Form1() : Form(WindowDefinition(QStringLiteral("Vireldo 567"), 5055, 3855, true)) {}
 
 Form1::~Form1() {
-    form3_.reset();
+    searchWindow_.reset();
     form2_.reset();
     DestroyWindow();
 }
@@ -114,8 +105,7 @@ void Form1::CreateControls(QWidget& client) {
         return number.ok() ? std::optional<double>(number.value) : std::nullopt;
     });
 
-    catalogue::FillDesignLists(
-        {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
+    FillDesignLists({*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 
     // Which routine answers which event; the handlers of the unit boxes run another handler.
     ComboR->Change.Connect(this, &Form1::ComboR_Change);
@@ -144,7 +134,7 @@ void Form1::CreateControls(QWidget& client) {
 }
 
 void Form1::Form_Load() {
-    catalogue::FillListsAndSelectDefaults(
+    FillListsAndSelectDefaults(
         {*ComboValR1, *ComboR, *ComboValC1, *ComboC, *ComboValC2, *ComboC2, *ComboV});
 }
 
@@ -267,30 +257,73 @@ void Form1::Form_ContextMenu(const QPoint& at) {
     menu.exec(at);
 }
 
+ComponentsState Form1::State() const {
+    if (!IsLoaded()) {
+        return {};
+    }
+    const auto component = [](const runtime::ComboBox& value, const runtime::ComboBox& unit) {
+        return ComponentState{value.Text(), unit.ListIndex(), unit.Text()};
+    };
+    return {.r1 = component(*ComboR, *ComboValR1),
+            .c1 = component(*ComboC, *ComboValC1),
+            .c2 = component(*ComboC2, *ComboValC2),
+            .voltage = ComboV->Text()};
+}
+
+namespace {
+
+void SetUnit(runtime::ComboBox& unit, int index) {
+    if (unit.ListIndex() != index) {
+        unit.SetListIndex(index);
+    }
+}
+
+void SetValue(runtime::ComboBox& value, const std::string& text) {
+    const QString item = FromUtf8(text);
+    for (int i = 0; i < value.ListCount(); ++i) {
+        if (value.List(i) == item) {
+            value.SetListIndex(i);
+            return;
+        }
+    }
+    value.SetText(item);
+}
+
+} // namespace
+
+void Form1::ApplyComponents(const Components& components) {
+    if (!IsLoaded()) {
+        return;
+    }
+    SetUnit(*ComboValR1, components.r1.unit);
+    SetValue(*ComboR, components.r1.value);
+    SetUnit(*ComboValC1, components.c1.unit);
+    SetValue(*ComboC, components.c1.value);
+    if (components.c2) {
+        SetUnit(*ComboValC2, components.c2->unit);
+        SetValue(*ComboC2, components.c2->value);
+    }
+}
+
 // One search window for the life of the program. Shown again, it searches again as it becomes
 // the active window: the voltage and R1 here may have changed.
 void Form1::ShowComponentSearch() {
-    if (!form3_) {
-        form3_ = std::make_unique<Form3>(*this);
+    if (!searchWindow_) {
+        searchWindow_ = std::make_unique<ComponentSearchWindow>(*this);
     }
-    form3_->Show();
+    searchWindow_->Show();
 }
 
 // The search window belongs to this one and goes with it; the schematic window stays open.
 void Form1::Form_Unload() {
-    if (form3_) {
-        form3_->Unload();
+    if (searchWindow_) {
+        searchWindow_->Unload();
     }
 }
 
-// A "." typed where the numbers want a decimal comma is turned into "," at once; the assignment
-// fires Change again, and that nested run finds no "." and recomputes.
+// After a correction the nested run has recalculated already; doing it again changes no figure.
 void Form1::ComboR_Change() {
-    if (calc::Find(ComboR->Text().toStdU16String(), u".") != 0) {
-        ComboR->SetText(QString::fromStdU16String(
-            calc::ReplaceAll(ComboR->Text().toStdU16String(), u".", u",")));
-        ComboR->SetSelStart(static_cast<int>(calc::Length(ComboR->Text().toStdU16String())));
-    }
+    CorrectDecimalPoint(*ComboR, CaretAfterComma::AtEnd);
     Calcul();
 }
 
@@ -299,7 +332,7 @@ void Form1::ComboR_Click() {
 }
 
 void Form1::ComboValR1_Change() {
-    catalogue::RebuildResistorList(*ComboValR1, *ComboR);
+    RebuildResistorList(*ComboValR1, *ComboR);
     Calcul();
 }
 

@@ -7,6 +7,7 @@
 #include "runtime/form.h"
 #include "runtime/frame.h"
 #include "runtime/label.h"
+#include "ui/main/main_window_face.h"
 
 #include <QPointer>
 #include <memory>
@@ -14,12 +15,12 @@
 namespace ui {
 
 class Form2;
-class Form3;
+class ComponentSearchWindow;
 
 // The main window: the user picks R1, C1, C2 and the supply voltage and reads the centre
 // frequency, the capture half-width and the range edges. Every input event ends in a
 // recalculation; the defaults assigned at start-up fire the same events as a user's picks.
-class Form1 : public runtime::Form {
+class Form1 : public runtime::Form, public MainWindowFace {
 public:
     Form1();
     ~Form1() override;
@@ -35,8 +36,11 @@ public:
     // The schematic window, created by the first click on Command3.
     Form2* SchematicWindow() const { return form2_.get(); }
     // The component search, created when it is first asked for (Ctrl+F or the context menu).
-    Form3* ComponentSearchWindow() const { return form3_.get(); }
+    ComponentSearchWindow* SearchWindow() const { return searchWindow_.get(); }
     void ShowComponentSearch();
+
+    ComponentsState State() const override;
+    void ApplyComponents(const Components& components) override;
 
     void Calcul();
 
@@ -75,7 +79,7 @@ private:
 
     calc::StoredValues stored_;
     std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<ComponentSearchWindow> searchWindow_;
 };
 
 } // namespace ui

@@ -2,7 +2,6 @@
 
 #include "runtime/controls.h"
 #include "runtime/shell.h"
-#include "ui/main/form1.h"
 #include "ui/window_definition.h"
 
 namespace ui {
@@ -41,7 +40,7 @@ runtime::FormDefinition Definition() {
 
 } // namespace
 
-Form2::Form2(const Form1& main) : Form(Definition()), main_(main) {}
+Form2::Form2(const MainWindowFace& main) : Form(Definition()), main_(main) {}
 
 Form2::~Form2() {
     DestroyWindow();
@@ -55,9 +54,10 @@ void Form2::CreateControls(QWidget& client) {
 // Takes the six texts as the main window shows them, unconverted; the height set last replaces
 // the one each label took from its new text.
 void Form2::Form_Load() {
-    LblC1->SetCaption(main_.ComboC->Text() + main_.ComboValC1->Text());
-    LblR1->SetCaption(main_.ComboR->Text() + main_.ComboValR1->Text());
-    LblC2->SetCaption(main_.ComboC2->Text() + main_.ComboValC2->Text());
+    const ComponentsState main = main_.State();
+    LblC1->SetCaption(main.c1.value + main.c1.unitText);
+    LblR1->SetCaption(main.r1.value + main.r1.unitText);
+    LblC2->SetCaption(main.c2.value + main.c2.unitText);
     LblC1->SetHeight(360);
     LblR1->SetHeight(360);
     LblC2->SetHeight(360);

@@ -3,12 +3,11 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/picture.h"
+#include "ui/main/main_window_face.h"
 
 #include <QPointer>
 
 namespace ui {
-
-class Form1;
 
 // The page about this circuit on the maker's web site, opened by a click on the diagram.
 inline constexpr char WebPage[] =
@@ -19,7 +18,7 @@ inline constexpr char WebPage[] =
 // web page and closes the window.
 class Form2 : public runtime::Form {
 public:
-    explicit Form2(const Form1& main);
+    explicit Form2(const MainWindowFace& main);
     ~Form2() override;
 
     QPointer<runtime::Label> LblR1, LblC2, LblC1;
@@ -32,7 +31,7 @@ protected:
     void Form_Load() override;
 
 private:
-    const Form1& main_;
+    const MainWindowFace& main_;
 };
 
 } // namespace ui

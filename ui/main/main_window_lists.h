@@ -7,7 +7,7 @@ namespace runtime {
 class ComboBox;
 }
 
-namespace catalogue {
+namespace ui {
 
 // The seven input boxes of the main window.
 struct InputBoxes {
@@ -33,4 +33,4 @@ void FillListsAndSelectDefaults(InputBoxes boxes);
 // three units are tested one after the other, each on the unit text read anew.
 void RebuildResistorList(runtime::ComboBox& ComboValR1, runtime::ComboBox& ComboR);
 
-} // namespace catalogue
+} // namespace ui

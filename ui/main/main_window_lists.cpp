@@ -1,15 +1,16 @@
-#include "catalogue/main_window_lists.h"
+#include "ui/main/main_window_lists.h"
 
 #include "calc/units.h"
 #include "catalogue/value_lists.h"
 #include "runtime/combo_box.h"
+#include "ui/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
 
-namespace catalogue {
+namespace ui {
 
 namespace {
 
@@ -17,6 +18,15 @@ using calc::C1Unit;
 using calc::C2Unit;
 using calc::ListIndex;
 using calc::R1Unit;
+using catalogue::C1Units;
+using catalogue::C2Units;
+using catalogue::CapacitorValues;
+using catalogue::Item;
+using catalogue::KiloOhmValues;
+using catalogue::MegohmValues;
+using catalogue::OhmValues;
+using catalogue::ResistorUnits;
+using catalogue::SupplyVoltages;
 
 // An item's position in its list, at compile time; the list's size when it is absent.
 template <std::size_t N> constexpr int PositionOf(const std::array<Item, N>& list, Item item) {
@@ -43,18 +53,14 @@ constexpr int kStartC2 = PositionOf(CapacitorValues, "27");
 constexpr int kStartV = PositionOf(SupplyVoltages, "05");
 static_assert(kStartC == 32 && kStartC2 == 34 && kStartV == 0);
 
-QString ToText(Item item) {
-    return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
-}
-
 QString UnitText(R1Unit unit) {
-    return ToText(ResistorUnits[static_cast<std::size_t>(ListIndex(unit))]);
+    return FromUtf8(ResistorUnits[static_cast<std::size_t>(ListIndex(unit))]);
 }
 
 // Every item goes to the end of the list by position, so the order is the order given here.
 void Append(runtime::ComboBox& box, std::span<const Item> items) {
     for (const Item item : items) {
-        box.AddItem(ToText(item), box.ListCount());
+        box.AddItem(FromUtf8(item), box.ListCount());
     }
 }
 
@@ -99,4 +105,4 @@ void RebuildResistorList(runtime::ComboBox& ComboValR1, runtime::ComboBox& Combo
     }
 }
 
-} // namespace catalogue
+} // namespace ui
