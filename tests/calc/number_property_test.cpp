@@ -1,8 +1,10 @@
 // NumberToText and TextToNumber over a million doubles of every magnitude, checked against an
-// independent oracle: the C library's "%.14e" and strtod under the "C" locale.
+// independent oracle: the C library's "%.14e" and strtod under the "C" locale. The unit tier runs
+// the first tenth of the random cases, the slow tier all of them (all_cases.h).
 
 #include "calc/number_text.h"
 
+#include "all_cases.h"
 #include "calc_test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +25,8 @@
 namespace {
 
 constexpr std::uint64_t kSeed = 0x567'2024'0d0c'5eedULL;
-constexpr int kCases = 1'000'000;
+constexpr int kCases = 1'000'000, kQuickCases = 100'000;
+constexpr int kTexts = 300'000, kQuickTexts = 30'000;
 
 // The decimal value a text denotes, as significant digits (no trailing zeros) and the power of
 // ten of the first one; parsed here by hand from the two forms NumberToText may write. Fixed
@@ -224,7 +227,8 @@ TEST(NumberTextProperty, WritesFifteenDigitsAndReadsBackTheNearestDouble) {
     int failures = 0;
     std::uniform_int_distribution<int> digitCount(1, 17);
     std::uniform_int_distribution<int> digit(0, 9);
-    for (int i = 0; i < kCases && failures < 10; ++i) {
+    const int cases = testing_support::CasesToRun(kCases, kQuickCases);
+    for (int i = 0; i < cases && failures < 10; ++i) {
         double value = 0;
         switch (i % 3) {
         case 0:
@@ -283,7 +287,8 @@ TEST(NumberTextProperty, ReadsRandomTextsAsTheNearestDouble) {
     std::uniform_int_distribution<int> smallExponent(-40, 40);
     std::uniform_int_distribution<int> largeExponent(-400, 400);
     int failures = 0;
-    for (int i = 0; i < 300'000 && failures < 10; ++i) {
+    const int texts = testing_support::CasesToRun(kTexts, kQuickTexts);
+    for (int i = 0; i < texts && failures < 10; ++i) {
         // [sign] digits [, digits] [E [sign] digits], with leading and trailing zeros.
         std::string text;
         const auto putDigits = [&](int count) {

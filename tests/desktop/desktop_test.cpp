@@ -19,16 +19,25 @@
 
 namespace {
 
-using testing_support::WaitFor;
+// The window manager, the X tools and the program started here answer slowly on a loaded machine
+// (the whole suite at -j 2): every wait on them allows this long.
+constexpr int kDesktopWaitMs = 30000;
+
+template <typename Condition> bool WaitFor(Condition condition) {
+    return testing_support::WaitFor(condition, kDesktopWaitMs);
+}
 
 // Runs a tool to its end while the windows go on handling their events, as they would on a
-// desktop where the tool is another program. Returns its standard output.
+// desktop where the tool is another program. Returns its standard output; what it said on its
+// standard error goes with a failure.
 QString RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    EXPECT_TRUE(process.waitForStarted(5000)) << program.toStdString() << " does not start";
-    EXPECT_TRUE(WaitFor([&process] { return process.state() == QProcess::NotRunning; }, 10000))
-        << program.toStdString() << " did not finish";
+    EXPECT_TRUE(process.waitForStarted(kDesktopWaitMs))
+        << program.toStdString() << " does not start: " << process.errorString().toStdString();
+    EXPECT_TRUE(WaitFor([&process] { return process.state() == QProcess::NotRunning; }))
+        << program.toStdString()
+        << " did not finish: " << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -191,13 +200,23 @@ TEST(CommandLine, QtSeesNoneOfTheArguments) {
     run.start(program, {QStringLiteral("-platform"), QStringLiteral("offscreen"),
                         QStringLiteral("-qwindowtitle"), QStringLiteral("Bidule"),
                         QStringLiteral("-reverse")});
-    ASSERT_TRUE(run.waitForStarted(5000));
-    const QString found = RunTool(QStringLiteral("xdotool"),
-                                  {QStringLiteral("search"), QStringLiteral("--sync"),
-                                   QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                   QString::number(run.processId()), QStringLiteral("--name"),
-                                   QStringLiteral("^Vireldo 567$")});
-    EXPECT_FALSE(found.trimmed().isEmpty()) << "no window titled Vireldo 567 on the X server";
+    ASSERT_TRUE(run.waitForStarted(kDesktopWaitMs)) << run.errorString().toStdString();
+    // xdotool finds nothing until the window is shown: asked again until it is.
+    QString found;
+    WaitFor([&] {
+        found = RunTool(QStringLiteral("xdotool"),
+                        {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--pid"), QString::number(run.processId()),
+                         QStringLiteral("--name"), QStringLiteral("^Vireldo 567$")})
+                    .trimmed();
+        return !found.isEmpty() || run.state() == QProcess::NotRunning;
+    });
+    EXPECT_FALSE(found.isEmpty()) << "no window titled Vireldo 567 on the X server; the program "
+                                  << (run.state() == QProcess::NotRunning
+                                          ? "ended with status " + std::to_string(run.exitCode())
+                                          : "still runs")
+                                  << ", its standard error: "
+                                  << run.readAllStandardError().toStdString();
     EXPECT_TRUE(
         RunTool(QStringLiteral("xdotool"),
                 {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("Bidule")})

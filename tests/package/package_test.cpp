@@ -637,12 +637,12 @@ TEST(InstalledProgramOnXServer, StartsAndKeepsRunning) {
     ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    const ToolRun run =
-        RunTool(QStringLiteral("xvfb-run"),
-                {QStringLiteral("-a"), QStringLiteral("-s"),
-                 QStringLiteral("-screen 0 1280x1024x24"), QStringLiteral("timeout"),
-                 QStringLiteral("-k"), QStringLiteral("5"), QStringLiteral("3"), program},
-                environment, 60000);
+    const ToolRun run = RunTool(
+        QStringLiteral("xvfb-run"),
+        {QStringLiteral("-a"), QStringLiteral("-e"), QStringLiteral("/dev/stderr"),
+         QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"), QStringLiteral("timeout"),
+         QStringLiteral("-k"), QStringLiteral("5"), QStringLiteral("3"), program},
+        environment, 60000);
     ASSERT_TOOL_RAN(run, "xvfb-run");
     EXPECT_EQ(run.exitCode, 124) << "the program ended by itself or crashed\n"
                                  << run.out.toStdString() << run.err.toStdString();

@@ -193,5 +193,3 @@ TEST(FailureDeathTest, AFailureThatEscapesAHandlerIsReportedInFrenchAndEndsThePr
 }
 
 } // namespace
-
-#include "form_test.moc"

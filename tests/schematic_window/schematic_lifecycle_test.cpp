@@ -332,5 +332,3 @@ TEST_F(ProgramRun, EndsWhenTheMainWindowClosesAfterTheSchematicClosedItself) {
 }
 
 } // namespace
-
-#include "schematic_lifecycle_test.moc"

@@ -30,11 +30,14 @@
 
 namespace {
 
+// Xvfb answers slowly on a loaded machine (the whole suite at -j 2).
+constexpr int kXServerWaitMs = 30000;
+
 QImage ScreenshotOf(QWidget* window) {
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window, kXServerWaitMs));
     // As the user sees it: the active window, with the focus where it opens.
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window, kXServerWaitMs));
     QTest::qWait(200);
     return window->screen()->grabWindow(window->winId()).toImage();
 }
