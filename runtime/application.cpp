@@ -3,6 +3,7 @@
 #include "runtime/failure.h"
 #include "runtime/form.h"
 #include "runtime/form_style.h"
+#include "runtime/run_state.h"
 
 #include <QApplication>
 #include <QFile>
@@ -111,20 +112,17 @@ int Application::Run(Form& startup) {
     if (!RunGuarded([&startup] { startup.Show(); })) {
         return FailureExitStatus;
     }
-    if (loadedForms_ == 0) {
+    if (RunState::LoadedForms() == 0) {
         return 0;
     }
-    running_ = true;
+    RunState::SetHandlingEvents(true);
     const int status = QApplication::exec();
-    running_ = false;
-    return failed_ ? FailureExitStatus : status;
+    RunState::SetHandlingEvents(false);
+    return RunState::Failed() ? FailureExitStatus : status;
 }
 
-void Application::FormUnloaded() {
-    --loadedForms_;
-    if (loadedForms_ == 0 && running_ && !failed_) {
-        QCoreApplication::exit(0);
-    }
+bool Application::Failed() const {
+    return RunState::Failed();
 }
 
 } // namespace runtime

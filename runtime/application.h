@@ -45,22 +45,13 @@ public:
     // Returns 0, or FailureExitStatus when a failure ended the program.
     int Run(Form& startup);
 
-    // Kept by the forms: the program ends when the last loaded form is unloaded.
-    int LoadedForms() const { return loadedForms_; }
-    void FormLoaded() { ++loadedForms_; }
-    void FormUnloaded();
-
     // Set once a failure has ended the program (see failure.h).
-    bool Failed() const { return failed_; }
-    void SetFailed() { failed_ = true; }
+    bool Failed() const;
 
 private:
     int qtArgc_ = 1;
     char* qtArgv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
-    int loadedForms_ = 0;
-    bool running_ = false;
-    bool failed_ = false;
 };
 
 } // namespace runtime

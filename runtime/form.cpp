@@ -1,8 +1,8 @@
 #include "runtime/form.h"
 
-#include "runtime/application.h"
 #include "runtime/control.h"
 #include "runtime/failure.h"
+#include "runtime/run_state.h"
 #include "runtime/twips.h"
 
 #include <QAccessible>
@@ -193,13 +193,13 @@ Form::~Form() {
 void Form::DestroyWindow() {
     delete unloaded_.data();
     if (window_) {
-        Application::Instance().FormUnloaded();
+        RunState::FormUnloaded();
         delete window_.data();
     }
 }
 
 int Form::LoadedCount() {
-    return Application::Instance().LoadedForms();
+    return RunState::LoadedForms();
 }
 
 void Form::Load() {
@@ -227,7 +227,7 @@ void Form::Load() {
         window->setWindowIcon(IconFromImages(definition_.iconImages));
     }
     window_ = window;
-    Application::Instance().FormLoaded();
+    RunState::FormLoaded();
 
     CreateControls(*window);
 
@@ -287,7 +287,7 @@ void Form::Unload() {
     // once that handler has returned.
     window->deleteLater();
     unloaded_ = window;
-    Application::Instance().FormUnloaded();
+    RunState::FormUnloaded();
 }
 
 } // namespace runtime
