@@ -1,8 +1,11 @@
 #include "runtime/application.h"
 
+#include "runtime/accessibility.h"
+#include "runtime/combo_box.h"
 #include "runtime/failure.h"
 #include "runtime/form.h"
 #include "runtime/form_style.h"
+#include "runtime/picture.h"
 #include "runtime/run_state.h"
 
 #include <QApplication>
@@ -97,6 +100,10 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
             QFontDatabase::addApplicationFont(font);
         }
     }
+    // Before any control exists, so that every control is read through it.
+    const QAccessible::InterfaceFactory interfaces[] = {
+        &Form::AccessibleInterface, &ComboBox::AccessibleInterface, &Picture::AccessibleInterface};
+    accessibility_ = std::make_unique<Accessibility>(interfaces);
 }
 
 Application::~Application() {

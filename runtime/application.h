@@ -9,6 +9,7 @@ class QApplication;
 
 namespace runtime {
 
+class Accessibility;
 class Form;
 
 // What a program tells the desktop and the user about itself, and what its windows need around
@@ -24,9 +25,9 @@ struct ProgramIdentity {
 };
 
 // The start of the program: Qt's application object with the program's identity, its Qt
-// translations and fonts, and the forms' style; then the start-up form is loaded and shown, and
-// events are handled until no form is loaded any more. One exists at a time; the forms reach it
-// through Instance().
+// translations and fonts, the forms' style and what a screen reader is told of the controls
+// (accessibility.h); then the start-up form is loaded and shown, and events are handled until no
+// form is loaded any more. One exists at a time, reached through Instance().
 //
 // The program reads no command line: Qt sees none of the user's arguments (its own, such as
 // -qwindowtitle or -reverse, would change the windows); the platform is chosen by
@@ -52,6 +53,7 @@ private:
     int qtArgc_ = 1;
     char* qtArgv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<Accessibility> accessibility_;
 };
 
 } // namespace runtime

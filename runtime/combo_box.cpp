@@ -1,5 +1,6 @@
 #include "runtime/combo_box.h"
 
+#include "runtime/accessibility.h"
 #include "runtime/failure.h"
 
 #include <QAbstractItemView>
@@ -242,51 +243,6 @@ private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
-// Qt tells a screen reader of every step of a change to a combo box as a change of its value (the
-// list emptied, the first item added, the index set, the edit text set), and of every step of the
-// hidden list's selection kept in line with it (a focus on a hidden item would even draw the
-// screen reader away from the box). Those are held back: the box announces each change once
-// itself (ComboBox::Announce). What the dropped list says while the user moves in it goes through.
-int announcing = 0; // depth of ComboBox::Announce calls under way
-QAccessible::UpdateHandler nextHandler = nullptr;
-// What the filter knows a box of ours and its list by.
-constexpr char RuntimeComboBox[] = "runtimeComboBox";
-
-bool HeldBack(const QAccessibleEvent* event) {
-    if (announcing > 0) {
-        return false;
-    }
-    QObject* source = event->object();
-    const QAccessible::Event type = event->type();
-    if (type == QAccessible::ValueChanged) {
-        return source != nullptr && source->property(RuntimeComboBox).toBool();
-    }
-    if (type == QAccessible::Selection || type == QAccessible::SelectionAdd ||
-        type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin ||
-        type == QAccessible::Focus) {
-        // A box's list lies in the box's popup frame.
-        auto* view = qobject_cast<QAbstractItemView*>(source);
-        const QWidget* popup = view != nullptr ? view->parentWidget() : nullptr;
-        const QWidget* box = popup != nullptr ? popup->parentWidget() : nullptr;
-        return box != nullptr && !view->isVisible() && box->property(RuntimeComboBox).toBool();
-    }
-    return false;
-}
-
-void UpdateAccessibility(QAccessibleEvent* event) {
-    if (HeldBack(event)) {
-        return;
-    }
-    if (nextHandler != nullptr) {
-        nextHandler(event);
-        return;
-    }
-    // No handler after this one: the platform's, reached with this one out of the way.
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(UpdateAccessibility);
-}
-
 [[noreturn]] void InvalidPropertyValue(const char* what) {
     throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
 }
@@ -296,16 +252,7 @@ void UpdateAccessibility(QAccessibleEvent* event) {
 ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     : Control(new Widget(container, *this), name), combo_(static_cast<Widget*>(widget())),
       style_(style) {
-    static const bool accessible = [] {
-        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-            auto* combo = dynamic_cast<Widget*>(object);
-            return combo != nullptr ? new ComboAccessible(combo) : nullptr;
-        });
-        nextHandler = QAccessible::installUpdateHandler(UpdateAccessibility);
-        return true;
-    }();
-    (void)accessible;
-    combo_->setProperty(RuntimeComboBox, true);
+    Accessibility::AnnouncesItsChanges(combo_);
     // A long list drops as a short column with a scroll bar, not over the whole screen.
     combo_->setMaxVisibleItems(12);
     combo_->setInsertPolicy(QComboBox::NoInsert);
@@ -329,6 +276,11 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
         Announce();
         Click.RaiseFromUser();
     });
+}
+
+QAccessibleInterface* ComboBox::AccessibleInterface(const QString&, QObject* object) {
+    auto* combo = dynamic_cast<Widget*>(object);
+    return combo != nullptr ? new ComboAccessible(combo) : nullptr;
 }
 
 QComboBox* ComboBox::combo() const {
@@ -428,7 +380,7 @@ void ComboBox::Announce() {
         return;
     }
     SelectShownItem(combo_);
-    ++announcing;
+    const Accessibility::Announcement announcement;
     QAccessibleValueChangeEvent value(combo_, combo_->currentText());
     QAccessible::updateAccessibility(&value);
     const int row = ShownRow(combo_);
@@ -440,7 +392,6 @@ void ComboBox::Announce() {
             QAccessible::updateAccessibility(&selection);
         }
     }
-    --announcing;
 }
 
 void ComboBox::SetAccessibleName(const QString& text) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QAccessibleInterface;
 class QColor;
 class QComboBox;
 class QWidget;
@@ -70,6 +71,9 @@ public:
     Event Scroll;
 
     QComboBox* combo() const;
+
+    // What a screen reader reads a box by (installed by the application, see accessibility.h).
+    static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
 private:
     class Widget;

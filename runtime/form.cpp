@@ -175,15 +175,11 @@ public:
 
 } // namespace
 
-Form::Form(FormDefinition definition) : definition_(std::move(definition)) {
-    static const bool accessible = [] {
-        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-            auto* window = dynamic_cast<Window*>(object);
-            return window != nullptr ? new WindowAccessible(window) : nullptr;
-        });
-        return true;
-    }();
-    (void)accessible;
+Form::Form(FormDefinition definition) : definition_(std::move(definition)) {}
+
+QAccessibleInterface* Form::AccessibleInterface(const QString&, QObject* object) {
+    auto* window = dynamic_cast<Window*>(object);
+    return window != nullptr ? new WindowAccessible(window) : nullptr;
 }
 
 Form::~Form() {
