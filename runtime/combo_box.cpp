@@ -30,8 +30,7 @@ int ShownRow(const QComboBox* combo) {
 }
 
 // Marks the item the box shows as the current and selected one of its list (none when the typed
-// text is no item), as the list would show it dropped, for a screen reader reading the list. The
-// list is made on first use, so this waits until a screen reader is there or reads it.
+// text is no item), as the list would show it dropped, for a screen reader reading the list.
 void SelectShownItem(QComboBox* combo) {
     const int row = ShownRow(combo);
     QItemSelectionModel* selection = combo->view()->selectionModel();
@@ -53,6 +52,24 @@ public:
     Widget(QWidget* parent, ComboBox& owner) : QComboBox(parent), owner_(owner) {}
 
     std::function<std::optional<double>(const QString&)> valueOf;
+
+    // The list as a screen reader reads it, the item shown marked in it. The list is made on first
+    // use, so that a box costs nothing more at the window's start, and marked then; from then on
+    // each change of the value shown keeps it in line (KeepListInLine).
+    QAbstractItemView* ListInLine() {
+        if (!listInLine_) {
+            listInLine_ = true;
+            // Quietly: a screen reader that reads the list must not hear of it changing.
+            const QSignalBlocker quiet(view()->selectionModel());
+            SelectShownItem(this);
+        }
+        return view();
+    }
+    void KeepListInLine() {
+        if (listInLine_) {
+            SelectShownItem(this);
+        }
+    }
 
     // The wheel picks only in the box that has the focus: a wheel turned while the pointer
     // passes over a unit box must not rebuild the resistor list and lose a typed value.
@@ -148,16 +165,15 @@ private:
     ComboBox& owner_;
     bool watchingScroll_ = false;
     bool openingPopup_ = false;
+    bool listInLine_ = false;
 };
-
-namespace {
 
 // Qt on Linux reads a combo box's current text as its accessible name, leaving the name the form
 // gave it unread; a screen reader then says "KOhms" where the user needs "Unité de R1". This
 // interface says the given name, and the value shown as its value and as its text.
-class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ComboBox::Accessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit Accessible(Widget* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) {
@@ -187,10 +203,7 @@ public:
     // The list, and for the editable box its edit field, where the caret and the typed text are.
     int childCount() const override { return combo()->lineEdit() != nullptr ? 2 : 1; }
     QAccessibleInterface* child(int index) const override {
-        if (index == 0) {
-            SelectShownItem(combo());
-        }
-        QObject* const parts[] = {combo()->view(), combo()->lineEdit()};
+        QObject* const parts[] = {combo()->ListInLine(), combo()->lineEdit()};
         return index >= 0 && index < childCount()
                    ? QAccessible::queryAccessibleInterface(parts[index])
                    : nullptr;
@@ -240,8 +253,10 @@ public:
     }
 
 private:
-    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    Widget* combo() const { return static_cast<Widget*>(widget()); }
 };
+
+namespace {
 
 [[noreturn]] void InvalidPropertyValue(const char* what) {
     throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
@@ -280,7 +295,7 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
 
 QAccessibleInterface* ComboBox::AccessibleInterface(const QString&, QObject* object) {
     auto* combo = dynamic_cast<Widget*>(object);
-    return combo != nullptr ? new ComboAccessible(combo) : nullptr;
+    return combo != nullptr ? new Accessible(combo) : nullptr;
 }
 
 QComboBox* ComboBox::combo() const {
@@ -303,6 +318,8 @@ void ComboBox::AddItem(const QString& text, int position) {
             combo_->setEditText(keptText);
         }
     }
+    // The typed text may now be an item of the list.
+    combo_->KeepListInLine();
 }
 
 void ComboBox::Clear() {
@@ -376,10 +393,12 @@ void ComboBox::SetSelStart(int position) {
 }
 
 void ComboBox::Announce() {
+    combo_->KeepListInLine();
     if (!QAccessible::isActive()) {
         return;
     }
-    SelectShownItem(combo_);
+    // A screen reader is there: it hears of the item selected in the list, which is made for it.
+    combo_->ListInLine();
     const Accessibility::Announcement announcement;
     QAccessibleValueChangeEvent value(combo_, combo_->currentText());
     QAccessible::updateAccessibility(&value);

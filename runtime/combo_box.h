@@ -77,6 +77,7 @@ public:
 
 private:
     class Widget;
+    class Accessible;
     // Tells a screen reader the value now shown and the item selected in the list.
     void Announce();
 
