@@ -8,12 +8,15 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/shell.h"
+#include "runtime/twips.h"
 #include "url_catcher.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -127,6 +130,67 @@ TEST(Form, FixedSizeWindowWithACloseButtonOnly) {
         // A window without a taskbar entry is a tool window.
         EXPECT_EQ(window->windowType() == Qt::Tool, !inTaskbar);
         EXPECT_EQ(window->windowTitle(), "Essai");
+        form.Unload();
+    }
+}
+
+// A window of the given size in pixels as designed, with a label of 12 points that is 400 x 40
+// pixels at 150, 75.
+class DesignedForm : public runtime::Form {
+public:
+    explicit DesignedForm(QSize pixels)
+        : Form({.caption = QStringLiteral("Dessin"),
+                .clientWidth = runtime::PixelsToTwips(pixels.width()),
+                .clientHeight = runtime::PixelsToTwips(pixels.height()),
+                .fontFamily = QStringLiteral("DejaVu Sans"),
+                .iconImages = {},
+                .closeOnEscape = false}) {}
+
+    QPointer<runtime::Label> label;
+
+protected:
+    void CreateControls(QWidget& client) override {
+        label = new runtime::Label(&client, QStringLiteral("Label1"));
+        label->Move(2250, 1125, 6000, 600);
+        label->SetFont(QStringLiteral("DejaVu Sans"), 12, false);
+        label->SetCaption(QStringLiteral("Fréquence centrale"));
+    }
+};
+
+struct Fit {
+    const char* name;
+    QSize designed; // pixels; the test screen is 1920 x 1080
+    bool asDrawn;
+};
+
+// A window too large for its screen is drawn smaller as a whole, in its proportions, so that it
+// fits: its controls and the text of its labels shrink with it.
+TEST(Form, AWindowTooLargeForItsScreenIsDrawnSmallerTextIncluded) {
+    const Fit fits[] = {
+        {"FitsAsDrawn", {900, 600}, true},
+        {"TwiceTooWide", {3840, 900}, false},
+        {"TooTall", {800, 1600}, false},
+    };
+    for (const Fit& fit : fits) {
+        SCOPED_TRACE(fit.name);
+        DesignedForm form(fit.designed);
+        form.Show();
+        const QWidget* window = form.window();
+        const QRect available = window->screen()->availableGeometry();
+        EXPECT_LE(window->width(), available.width());
+        EXPECT_LE(window->height(), available.height());
+        const double scale = double(window->width()) / fit.designed.width();
+        if (fit.asDrawn) {
+            EXPECT_EQ(window->size(), fit.designed);
+        } else {
+            EXPECT_LT(scale, 0.9);
+            EXPECT_NEAR(window->height(), fit.designed.height() * scale, 1.0);
+        }
+        EXPECT_NEAR(window->font().pointSizeF(), 8.25 * scale, 0.01);
+        const QLabel* label = form.label->label();
+        EXPECT_NEAR(label->x(), 150 * scale, 1.0);
+        EXPECT_NEAR(label->width(), 400 * scale, 1.0);
+        EXPECT_NEAR(label->font().pointSizeF(), 12 * scale, 0.01);
         form.Unload();
     }
 }
