@@ -195,6 +195,28 @@ TEST(Form, AWindowTooLargeForItsScreenIsDrawnSmallerTextIncluded) {
     }
 }
 
+// A window opened from a window on the second screen of a desktop is fitted to that screen and
+// shown there, where the user works: drawn as designed, not shrunk to the smaller main screen.
+// Runs on a laptop's screen with a larger monitor beside it (see CMakeLists.txt).
+TEST(FormOnTwoScreens, AWindowOpensOnTheScreenOfTheActiveWindow) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2) << "run with two_screens.json";
+    QScreen* monitor = screens[0] == QGuiApplication::primaryScreen() ? screens[1] : screens[0];
+    TestForm main;
+    main.Show();
+    main.window()->move(monitor->geometry().topLeft() + QPoint(100, 100));
+    QApplication::setActiveWindow(main.window());
+    ASSERT_EQ(main.window()->screen(), monitor);
+
+    DesignedForm opened({1600, 900}); // larger than the laptop's screen, not the monitor's
+    opened.Show();
+    EXPECT_EQ(opened.window()->size(), QSize(1600, 900));
+    EXPECT_TRUE(monitor->availableGeometry().contains(opened.window()->geometry()));
+    EXPECT_EQ(opened.window()->screen(), monitor);
+    opened.Unload();
+    main.Unload();
+}
+
 TEST(Form, TheFocusStartsOnTheFirstControlOfTheTabOrder) {
     TestForm form;
     form.Show();
