@@ -1,8 +1,12 @@
 #include "runtime/application.h"
 
+#include "runtime/accessibility.h"
+#include "runtime/combo_box.h"
 #include "runtime/failure.h"
 #include "runtime/form.h"
 #include "runtime/form_style.h"
+#include "runtime/picture.h"
+#include "runtime/run_state.h"
 
 #include <QApplication>
 #include <QFile>
@@ -96,6 +100,10 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
             QFontDatabase::addApplicationFont(font);
         }
     }
+    // Before any control exists, so that every control is read through it.
+    const QAccessible::InterfaceFactory interfaces[] = {
+        &Form::AccessibleInterface, &ComboBox::AccessibleInterface, &Picture::AccessibleInterface};
+    accessibility_ = std::make_unique<Accessibility>(interfaces);
 }
 
 Application::~Application() {
@@ -111,20 +119,17 @@ int Application::Run(Form& startup) {
     if (!RunGuarded([&startup] { startup.Show(); })) {
         return FailureExitStatus;
     }
-    if (loadedForms_ == 0) {
+    if (RunState::LoadedForms() == 0) {
         return 0;
     }
-    running_ = true;
+    RunState::SetHandlingEvents(true);
     const int status = QApplication::exec();
-    running_ = false;
-    return failed_ ? FailureExitStatus : status;
+    RunState::SetHandlingEvents(false);
+    return RunState::Failed() ? FailureExitStatus : status;
 }
 
-void Application::FormUnloaded() {
-    --loadedForms_;
-    if (loadedForms_ == 0 && running_ && !failed_) {
-        QCoreApplication::exit(0);
-    }
+bool Application::Failed() const {
+    return RunState::Failed();
 }
 
 } // namespace runtime

@@ -9,6 +9,7 @@ class QApplication;
 
 namespace runtime {
 
+class Accessibility;
 class Form;
 
 // What a program tells the desktop and the user about itself, and what its windows need around
@@ -24,9 +25,9 @@ struct ProgramIdentity {
 };
 
 // The start of the program: Qt's application object with the program's identity, its Qt
-// translations and fonts, and the forms' style; then the start-up form is loaded and shown, and
-// events are handled until no form is loaded any more. One exists at a time; the forms reach it
-// through Instance().
+// translations and fonts, the forms' style and what a screen reader is told of the controls
+// (accessibility.h); then the start-up form is loaded and shown, and events are handled until no
+// form is loaded any more. One exists at a time, reached through Instance().
 //
 // The program reads no command line: Qt sees none of the user's arguments (its own, such as
 // -qwindowtitle or -reverse, would change the windows); the platform is chosen by
@@ -45,22 +46,14 @@ public:
     // Returns 0, or FailureExitStatus when a failure ended the program.
     int Run(Form& startup);
 
-    // Kept by the forms: the program ends when the last loaded form is unloaded.
-    int LoadedForms() const { return loadedForms_; }
-    void FormLoaded() { ++loadedForms_; }
-    void FormUnloaded();
-
     // Set once a failure has ended the program (see failure.h).
-    bool Failed() const { return failed_; }
-    void SetFailed() { failed_ = true; }
+    bool Failed() const;
 
 private:
     int qtArgc_ = 1;
     char* qtArgv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
-    int loadedForms_ = 0;
-    bool running_ = false;
-    bool failed_ = false;
+    std::unique_ptr<Accessibility> accessibility_;
 };
 
 } // namespace runtime

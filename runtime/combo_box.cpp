@@ -1,5 +1,6 @@
 #include "runtime/combo_box.h"
 
+#include "runtime/accessibility.h"
 #include "runtime/failure.h"
 
 #include <QAbstractItemView>
@@ -29,8 +30,7 @@ int ShownRow(const QComboBox* combo) {
 }
 
 // Marks the item the box shows as the current and selected one of its list (none when the typed
-// text is no item), as the list would show it dropped, for a screen reader reading the list. The
-// list is made on first use, so this waits until a screen reader is there or reads it.
+// text is no item), as the list would show it dropped, for a screen reader reading the list.
 void SelectShownItem(QComboBox* combo) {
     const int row = ShownRow(combo);
     QItemSelectionModel* selection = combo->view()->selectionModel();
@@ -52,6 +52,24 @@ public:
     Widget(QWidget* parent, ComboBox& owner) : QComboBox(parent), owner_(owner) {}
 
     std::function<std::optional<double>(const QString&)> valueOf;
+
+    // The list as a screen reader reads it, the item shown marked in it. The list is made on first
+    // use, so that a box costs nothing more at the window's start, and marked then; from then on
+    // each change of the value shown keeps it in line (KeepListInLine).
+    QAbstractItemView* ListInLine() {
+        if (!listInLine_) {
+            listInLine_ = true;
+            // Quietly: a screen reader that reads the list must not hear of it changing.
+            const QSignalBlocker quiet(view()->selectionModel());
+            SelectShownItem(this);
+        }
+        return view();
+    }
+    void KeepListInLine() {
+        if (listInLine_) {
+            SelectShownItem(this);
+        }
+    }
 
     // The wheel picks only in the box that has the focus: a wheel turned while the pointer
     // passes over a unit box must not rebuild the resistor list and lose a typed value.
@@ -147,16 +165,15 @@ private:
     ComboBox& owner_;
     bool watchingScroll_ = false;
     bool openingPopup_ = false;
+    bool listInLine_ = false;
 };
-
-namespace {
 
 // Qt on Linux reads a combo box's current text as its accessible name, leaving the name the form
 // gave it unread; a screen reader then says "KOhms" where the user needs "Unité de R1". This
 // interface says the given name, and the value shown as its value and as its text.
-class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ComboBox::Accessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit Accessible(Widget* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) {
@@ -186,10 +203,7 @@ public:
     // The list, and for the editable box its edit field, where the caret and the typed text are.
     int childCount() const override { return combo()->lineEdit() != nullptr ? 2 : 1; }
     QAccessibleInterface* child(int index) const override {
-        if (index == 0) {
-            SelectShownItem(combo());
-        }
-        QObject* const parts[] = {combo()->view(), combo()->lineEdit()};
+        QObject* const parts[] = {combo()->ListInLine(), combo()->lineEdit()};
         return index >= 0 && index < childCount()
                    ? QAccessible::queryAccessibleInterface(parts[index])
                    : nullptr;
@@ -239,53 +253,10 @@ public:
     }
 
 private:
-    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    Widget* combo() const { return static_cast<Widget*>(widget()); }
 };
 
-// Qt tells a screen reader of every step of a change to a combo box as a change of its value (the
-// list emptied, the first item added, the index set, the edit text set), and of every step of the
-// hidden list's selection kept in line with it (a focus on a hidden item would even draw the
-// screen reader away from the box). Those are held back: the box announces each change once
-// itself (ComboBox::Announce). What the dropped list says while the user moves in it goes through.
-int announcing = 0; // depth of ComboBox::Announce calls under way
-QAccessible::UpdateHandler nextHandler = nullptr;
-// What the filter knows a box of ours and its list by.
-constexpr char RuntimeComboBox[] = "runtimeComboBox";
-
-bool HeldBack(const QAccessibleEvent* event) {
-    if (announcing > 0) {
-        return false;
-    }
-    QObject* source = event->object();
-    const QAccessible::Event type = event->type();
-    if (type == QAccessible::ValueChanged) {
-        return source != nullptr && source->property(RuntimeComboBox).toBool();
-    }
-    if (type == QAccessible::Selection || type == QAccessible::SelectionAdd ||
-        type == QAccessible::SelectionRemove || type == QAccessible::SelectionWithin ||
-        type == QAccessible::Focus) {
-        // A box's list lies in the box's popup frame.
-        auto* view = qobject_cast<QAbstractItemView*>(source);
-        const QWidget* popup = view != nullptr ? view->parentWidget() : nullptr;
-        const QWidget* box = popup != nullptr ? popup->parentWidget() : nullptr;
-        return box != nullptr && !view->isVisible() && box->property(RuntimeComboBox).toBool();
-    }
-    return false;
-}
-
-void UpdateAccessibility(QAccessibleEvent* event) {
-    if (HeldBack(event)) {
-        return;
-    }
-    if (nextHandler != nullptr) {
-        nextHandler(event);
-        return;
-    }
-    // No handler after this one: the platform's, reached with this one out of the way.
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(UpdateAccessibility);
-}
+namespace {
 
 [[noreturn]] void InvalidPropertyValue(const char* what) {
     throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
@@ -296,16 +267,7 @@ void UpdateAccessibility(QAccessibleEvent* event) {
 ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     : Control(new Widget(container, *this), name), combo_(static_cast<Widget*>(widget())),
       style_(style) {
-    static const bool accessible = [] {
-        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-            auto* combo = dynamic_cast<Widget*>(object);
-            return combo != nullptr ? new ComboAccessible(combo) : nullptr;
-        });
-        nextHandler = QAccessible::installUpdateHandler(UpdateAccessibility);
-        return true;
-    }();
-    (void)accessible;
-    combo_->setProperty(RuntimeComboBox, true);
+    Accessibility::AnnouncesItsChanges(combo_);
     // A long list drops as a short column with a scroll bar, not over the whole screen.
     combo_->setMaxVisibleItems(12);
     combo_->setInsertPolicy(QComboBox::NoInsert);
@@ -331,6 +293,11 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
     });
 }
 
+QAccessibleInterface* ComboBox::AccessibleInterface(const QString&, QObject* object) {
+    auto* combo = dynamic_cast<Widget*>(object);
+    return combo != nullptr ? new Accessible(combo) : nullptr;
+}
+
 QComboBox* ComboBox::combo() const {
     return combo_;
 }
@@ -351,6 +318,8 @@ void ComboBox::AddItem(const QString& text, int position) {
             combo_->setEditText(keptText);
         }
     }
+    // The typed text may now be an item of the list.
+    combo_->KeepListInLine();
 }
 
 void ComboBox::Clear() {
@@ -424,11 +393,13 @@ void ComboBox::SetSelStart(int position) {
 }
 
 void ComboBox::Announce() {
+    combo_->KeepListInLine();
     if (!QAccessible::isActive()) {
         return;
     }
-    SelectShownItem(combo_);
-    ++announcing;
+    // A screen reader is there: it hears of the item selected in the list, which is made for it.
+    combo_->ListInLine();
+    const Accessibility::Announcement announcement;
     QAccessibleValueChangeEvent value(combo_, combo_->currentText());
     QAccessible::updateAccessibility(&value);
     const int row = ShownRow(combo_);
@@ -440,7 +411,6 @@ void ComboBox::Announce() {
             QAccessible::updateAccessibility(&selection);
         }
     }
-    --announcing;
 }
 
 void ComboBox::SetAccessibleName(const QString& text) {

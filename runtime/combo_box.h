@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QAccessibleInterface;
 class QColor;
 class QComboBox;
 class QWidget;
@@ -71,8 +72,12 @@ public:
 
     QComboBox* combo() const;
 
+    // What a screen reader reads a box by (installed by the application, see accessibility.h).
+    static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
+
 private:
     class Widget;
+    class Accessible;
     // Tells a screen reader the value now shown and the item selected in the list.
     void Announce();
 

@@ -1,6 +1,6 @@
 #include "runtime/failure.h"
 
-#include "runtime/application.h"
+#include "runtime/run_state.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,7 +16,7 @@ QString FailureMessage(const QString& what) {
 }
 
 void Report(const QString& what) noexcept {
-    Application::Instance().SetFailed();
+    RunState::SetFailed();
     try {
         QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                         FailureMessage(what), QMessageBox::Ok);
@@ -31,7 +31,7 @@ void Report(const QString& what) noexcept {
 } // namespace
 
 bool RunGuarded(const std::function<void()>& work) noexcept {
-    if (Application::Instance().Failed()) {
+    if (RunState::Failed()) {
         return false; // the program is ending; nothing more runs
     }
     try {

@@ -1,8 +1,8 @@
 #include "runtime/form.h"
 
-#include "runtime/application.h"
 #include "runtime/control.h"
 #include "runtime/failure.h"
+#include "runtime/run_state.h"
 #include "runtime/twips.h"
 
 #include <QAccessible>
@@ -50,6 +50,14 @@ std::optional<QMargins> FrameOfShownWindows() {
     return std::nullopt;
 }
 
+// Room for the frame of the first window, before the window manager has put one around any window
+// of ours to learn it from: a common title bar and thin borders.
+constexpr QMargins AssumedFrame(4, 30, 4, 4);
+
+// A window is never drawn smaller than a fifth of its size: its 8-point text would be under 2
+// points, its controls too small to hit. On a screen smaller still it runs off the edges instead.
+constexpr double SmallestScale = 0.2;
+
 // The scale at which a window of this client size fits the screen's free area, frame included:
 // 1 when it fits as drawn.
 double FitScale(QSize client, const QScreen* screen) {
@@ -57,21 +65,37 @@ double FitScale(QSize client, const QScreen* screen) {
         return 1.0;
     }
     const QRect available = screen->availableGeometry();
-    // Before any frame is known, room for a title bar.
-    const QMargins frame = FrameOfShownWindows().value_or(QMargins(4, 30, 4, 4));
+    const QMargins frame = FrameOfShownWindows().value_or(AssumedFrame);
     const double across =
         double(available.width() - frame.left() - frame.right()) / double(client.width());
     const double down =
         double(available.height() - frame.top() - frame.bottom()) / double(client.height());
-    return std::clamp(std::min(across, down), 0.2, 1.0);
+    return std::clamp(std::min(across, down), SmallestScale, 1.0);
+}
+
+// The screen a new window is shown on: the one the user works on, that of the program's active
+// window (the main window that opens another); the main screen for the first window.
+QScreen* ScreenToShowOn() {
+    if (const QWidget* active = QApplication::activeWindow()) {
+        if (QScreen* screen = active->screen()) {
+            return screen;
+        }
+    }
+    return QGuiApplication::primaryScreen();
 }
 
 } // namespace
 
-// The top-level widget of a loaded form. Its close box unloads the form.
-class Form::Window : public QWidget {
+// The top-level widget of a loaded form, drawn at the scale that fits its screen. Its close box
+// unloads the form.
+class Form::Window : public QWidget, public ScaledWindow {
 public:
-    Window(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
+    Window(Form& form, Qt::WindowFlags flags, QScreen* screen, double scale)
+        : QWidget(nullptr, flags), form_(form), scale_(scale) {
+        setScreen(screen);
+    }
+
+    double Scale() const override { return scale_; }
 
 protected:
     // Unloading runs the form's own Form_Unload: a failure in it stops at the runtime's guard.
@@ -155,6 +179,7 @@ private:
     }
 
     Form& form_;
+    double scale_;
 };
 
 namespace {
@@ -175,15 +200,11 @@ public:
 
 } // namespace
 
-Form::Form(FormDefinition definition) : definition_(std::move(definition)) {
-    static const bool accessible = [] {
-        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-            auto* window = dynamic_cast<Window*>(object);
-            return window != nullptr ? new WindowAccessible(window) : nullptr;
-        });
-        return true;
-    }();
-    (void)accessible;
+Form::Form(FormDefinition definition) : definition_(std::move(definition)) {}
+
+QAccessibleInterface* Form::AccessibleInterface(const QString&, QObject* object) {
+    auto* window = dynamic_cast<Window*>(object);
+    return window != nullptr ? new WindowAccessible(window) : nullptr;
 }
 
 Form::~Form() {
@@ -193,13 +214,13 @@ Form::~Form() {
 void Form::DestroyWindow() {
     delete unloaded_.data();
     if (window_) {
-        Application::Instance().FormUnloaded();
+        RunState::FormUnloaded();
         delete window_.data();
     }
 }
 
 int Form::LoadedCount() {
-    return Application::Instance().LoadedForms();
+    return RunState::LoadedForms();
 }
 
 void Form::Load() {
@@ -209,13 +230,13 @@ void Form::Load() {
     if (!definition_.showInTaskbar) {
         flags |= Qt::Tool;
     }
-    auto* window = new Window(*this, flags);
-    window->setObjectName(definition_.caption);
-    window->setWindowTitle(definition_.caption);
+    QScreen* screen = ScreenToShowOn();
     const double scale = FitScale(
         QSize(TwipsToPixels(definition_.clientWidth), TwipsToPixels(definition_.clientHeight)),
-        QGuiApplication::primaryScreen());
-    window->setProperty(ScaleProperty, scale);
+        screen);
+    auto* window = new Window(*this, flags, screen, scale);
+    window->setObjectName(definition_.caption);
+    window->setWindowTitle(definition_.caption);
     window->setFixedSize(TwipsToPixels(definition_.clientWidth, scale),
                          TwipsToPixels(definition_.clientHeight, scale));
     if (!definition_.fontFamily.isEmpty()) {
@@ -227,7 +248,7 @@ void Form::Load() {
         window->setWindowIcon(IconFromImages(definition_.iconImages));
     }
     window_ = window;
-    Application::Instance().FormLoaded();
+    RunState::FormLoaded();
 
     CreateControls(*window);
 
@@ -256,9 +277,9 @@ void Form::Show() {
         if (!window_) {
             return; // Form_Load unloaded its own form
         }
-        // Centred on the screen, frame included where it is known, so that the title bar is on
+        // Centred on its screen, frame included where it is known, so that the title bar is on
         // the screen too.
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (QScreen* screen = window_->screen()) {
             QRect outer(QPoint(0, 0),
                         window_->size().grownBy(FrameOfShownWindows().value_or(QMargins())));
             outer.moveCenter(screen->availableGeometry().center());
@@ -287,7 +308,7 @@ void Form::Unload() {
     // once that handler has returned.
     window->deleteLater();
     unloaded_ = window;
-    Application::Instance().FormUnloaded();
+    RunState::FormUnloaded();
 }
 
 } // namespace runtime

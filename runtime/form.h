@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAccessibleInterface;
+
 namespace runtime {
 
 // What a window definition says of the window itself.
@@ -44,6 +46,10 @@ public:
     QWidget* window() const { return window_; }
 
     static int LoadedCount();
+
+    // What a screen reader reads a form's window by (installed by the application, see
+    // accessibility.h).
+    static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
 protected:
     explicit Form(FormDefinition definition);

@@ -165,15 +165,11 @@ private:
 } // namespace
 
 Picture::Picture(QWidget* container, const QString& name, const QString& imagePath)
-    : Control(new Widget(container, *this, imagePath), name) {
-    static const bool accessible = [] {
-        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-            auto* picture = dynamic_cast<Widget*>(object);
-            return picture != nullptr ? new PictureAccessible(picture, picture->Owner()) : nullptr;
-        });
-        return true;
-    }();
-    (void)accessible;
+    : Control(new Widget(container, *this, imagePath), name) {}
+
+QAccessibleInterface* Picture::AccessibleInterface(const QString&, QObject* object) {
+    auto* picture = dynamic_cast<Widget*>(object);
+    return picture != nullptr ? new PictureAccessible(picture, picture->Owner()) : nullptr;
 }
 
 } // namespace runtime

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QAccessibleInterface;
+
 namespace runtime {
 
 // Shows an image stretched to the control's size, as a picture box with stretching does. The image
@@ -15,6 +17,10 @@ public:
     Picture(QWidget* container, const QString& name, const QString& imagePath);
 
     Event Click;
+
+    // What a screen reader reads a picture by (installed by the application, see
+    // accessibility.h).
+    static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
 private:
     class Widget;

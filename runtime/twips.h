@@ -30,10 +30,17 @@ inline int PixelsToTwips(int pixels, double scale) {
                         : static_cast<int>(std::lround(pixels * TwipsPerPixel / scale));
 }
 
-// The window's dynamic property that holds its scale.
-inline constexpr char ScaleProperty[] = "vireldoScale";
+// A top-level window that may be drawn smaller than it was designed, so that it fits its screen.
+// It keeps its scale: 1 as designed.
+class ScaledWindow {
+public:
+    virtual double Scale() const = 0;
 
-// The scale of the window that holds the widget: 1 unless its form had to shrink it to fit.
+protected:
+    ~ScaledWindow() = default;
+};
+
+// The scale of the window that holds the widget: 1 unless it is a ScaledWindow drawn smaller.
 double WindowScale(const QWidget* widget);
 
 } // namespace runtime

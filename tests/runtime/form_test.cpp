@@ -8,12 +8,15 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/shell.h"
+#include "runtime/twips.h"
 #include "url_catcher.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -129,6 +132,89 @@ TEST(Form, FixedSizeWindowWithACloseButtonOnly) {
         EXPECT_EQ(window->windowTitle(), "Essai");
         form.Unload();
     }
+}
+
+// A window of the given size in pixels as designed, with a label of 12 points that is 400 x 40
+// pixels at 150, 75.
+class DesignedForm : public runtime::Form {
+public:
+    explicit DesignedForm(QSize pixels)
+        : Form({.caption = QStringLiteral("Dessin"),
+                .clientWidth = runtime::PixelsToTwips(pixels.width()),
+                .clientHeight = runtime::PixelsToTwips(pixels.height()),
+                .fontFamily = QStringLiteral("DejaVu Sans"),
+                .iconImages = {},
+                .closeOnEscape = false}) {}
+
+    QPointer<runtime::Label> label;
+
+protected:
+    void CreateControls(QWidget& client) override {
+        label = new runtime::Label(&client, QStringLiteral("Label1"));
+        label->Move(2250, 1125, 6000, 600);
+        label->SetFont(QStringLiteral("DejaVu Sans"), 12, false);
+        label->SetCaption(QStringLiteral("Fréquence centrale"));
+    }
+};
+
+struct Fit {
+    const char* name;
+    QSize designed; // pixels; the test screen is 1920 x 1080
+    bool asDrawn;
+};
+
+// A window too large for its screen is drawn smaller as a whole, in its proportions, so that it
+// fits: its controls and the text of its labels shrink with it.
+TEST(Form, AWindowTooLargeForItsScreenIsDrawnSmallerTextIncluded) {
+    const Fit fits[] = {
+        {"FitsAsDrawn", {900, 600}, true},
+        {"TwiceTooWide", {3840, 900}, false},
+        {"TooTall", {800, 1600}, false},
+    };
+    for (const Fit& fit : fits) {
+        SCOPED_TRACE(fit.name);
+        DesignedForm form(fit.designed);
+        form.Show();
+        const QWidget* window = form.window();
+        const QRect available = window->screen()->availableGeometry();
+        EXPECT_LE(window->width(), available.width());
+        EXPECT_LE(window->height(), available.height());
+        const double scale = double(window->width()) / fit.designed.width();
+        if (fit.asDrawn) {
+            EXPECT_EQ(window->size(), fit.designed);
+        } else {
+            EXPECT_LT(scale, 0.9);
+            EXPECT_NEAR(window->height(), fit.designed.height() * scale, 1.0);
+        }
+        EXPECT_NEAR(window->font().pointSizeF(), 8.25 * scale, 0.01);
+        const QLabel* label = form.label->label();
+        EXPECT_NEAR(label->x(), 150 * scale, 1.0);
+        EXPECT_NEAR(label->width(), 400 * scale, 1.0);
+        EXPECT_NEAR(label->font().pointSizeF(), 12 * scale, 0.01);
+        form.Unload();
+    }
+}
+
+// A window opened from a window on the second screen of a desktop is fitted to that screen and
+// shown there, where the user works: drawn as designed, not shrunk to the smaller main screen.
+// Runs on a laptop's screen with a larger monitor beside it (see CMakeLists.txt).
+TEST(FormOnTwoScreens, AWindowOpensOnTheScreenOfTheActiveWindow) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2) << "run with two_screens.json";
+    QScreen* monitor = screens[0] == QGuiApplication::primaryScreen() ? screens[1] : screens[0];
+    TestForm main;
+    main.Show();
+    main.window()->move(monitor->geometry().topLeft() + QPoint(100, 100));
+    QApplication::setActiveWindow(main.window());
+    ASSERT_EQ(main.window()->screen(), monitor);
+
+    DesignedForm opened({1600, 900}); // larger than the laptop's screen, not the monitor's
+    opened.Show();
+    EXPECT_EQ(opened.window()->size(), QSize(1600, 900));
+    EXPECT_TRUE(monitor->availableGeometry().contains(opened.window()->geometry()));
+    EXPECT_EQ(opened.window()->screen(), monitor);
+    opened.Unload();
+    main.Unload();
 }
 
 TEST(Form, TheFocusStartsOnTheFirstControlOfTheTabOrder) {

@@ -8,9 +8,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// The program's application, as the program starts it, with its identity, fonts and
+// translations. It is made once the environments of the test files are set up: a listener that
+// stands in for a screen reader is then there before it, as the platform's bridge is, and hears
+// what the application's accessibility lets through.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    ApplicationEnvironment(int argc, char** argv) : argc_(argc), argv_(argv) {}
+
+    void SetUp() override {
+        application_ = std::make_unique<runtime::Application>(argc_, argv_, ui::Program());
+        // Quicker double-click time: the tests wait it out between clicks as a user would.
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+    }
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_;
+    char** argv_;
+    std::unique_ptr<runtime::Application> application_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Qt wants a private runtime folder and complains on every start without one.
@@ -38,9 +64,6 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
     }
     ::testing::InitGoogleTest(&argc, argv);
-    // As the program starts, with its identity, fonts and translations.
-    runtime::Application application(argc, argv, ui::Program());
-    // Quicker double-click time: the tests wait it out between clicks as a user would.
-    QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment(argc, argv));
     return RUN_ALL_TESTS();
 }
