@@ -2,6 +2,7 @@
 
 #include "runtime/application.h"
 #include "runtime/control.h"
+#include "runtime/double_click.h"
 #include "runtime/failure.h"
 #include "runtime/twips.h"
 
@@ -270,6 +271,9 @@ void Form::Show() {
         window_->raise();
     }
     window_->activateWindow();
+    // Shown under the pointer, the window would take the second click of the double click that
+    // opened it.
+    SwallowRestOfDoubleClick();
 }
 
 void Form::Unload() {
@@ -283,6 +287,8 @@ void Form::Unload() {
     // reach its controls once it is unloaded.
     window->setEnabled(false);
     window->hide();
+    // Nor may it reach the window that the closing one uncovers.
+    SwallowRestOfDoubleClick();
     // The form may be unloading from inside one of its own controls' handlers: the widgets go
     // once that handler has returned.
     window->deleteLater();

@@ -176,6 +176,64 @@ TEST_F(Desktop, ADoubleClickOnTheDiagramOpensThePageOnceAndReachesNothingBeneath
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
 }
 
+// A double click on "Voir le schéma életronique": its first click opens the schematic, which
+// the window manager maps and focuses before the second click comes, wherever it lands. The rest
+// of that double click acts on nothing, at any gap within the double-click time (700 ms here, so
+// that the slowest row is a double click too).
+struct ButtonDoubleClick {
+    const char* name;
+    int gap; // milliseconds between the two clicks
+};
+
+void PrintTo(const ButtonDoubleClick& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class SchematicButtonDoubleClick : public Desktop,
+                                   public ::testing::WithParamInterface<ButtonDoubleClick> {
+protected:
+    void SetUp() override {
+        Desktop::SetUp();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(700);
+    }
+    void TearDown() override {
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+        Desktop::TearDown();
+    }
+};
+
+const ButtonDoubleClick buttonDoubleClicks[] = {
+    {"After30ms", 30},   {"After100ms", 100}, {"After250ms", 250},
+    {"After400ms", 400}, {"After600ms", 600},
+};
+
+TEST_P(SchematicButtonDoubleClick, OpensTheSchematicOnceAndItStays) {
+    const QWidget* button = main.Command3->widget();
+    const QPoint spot = button->mapToGlobal(button->rect().center());
+    // The schematic lands over the button on this screen, so that the second click meets it.
+    {
+        ui::Form2& schematic = OpenSchematic();
+        const QWidget* under = QApplication::widgetAt(spot);
+        ASSERT_TRUE(under != nullptr && under->window() == schematic.window())
+            << "the schematic does not cover the button: the second click would not meet it";
+        schematic.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    RunTool(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(spot.x()), QString::number(spot.y()),
+             QStringLiteral("sleep"), QStringLiteral("0.8"), QStringLiteral("click"),
+             QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+             QString::number(GetParam().gap), QStringLiteral("1")});
+    QTest::qWait(900);
+    ui::Form2* schematic = main.SchematicWindow();
+    ASSERT_NE(schematic, nullptr) << "the double click did not open the schematic";
+    EXPECT_TRUE(schematic->IsLoaded()) << "the second click closed the schematic";
+    EXPECT_TRUE(browser.opened.isEmpty()) << "the second click asked for the web page";
+}
+
+INSTANTIATE_TEST_SUITE_P(Gaps, SchematicButtonDoubleClick, ::testing::ValuesIn(buttonDoubleClicks),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 // ---- The command line ------------------------------------------------------------------------
 
 // Qt's own arguments would set the platform, the title and the layout direction; the program
