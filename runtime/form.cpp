@@ -4,6 +4,7 @@
 #include "runtime/control.h"
 #include "runtime/double_click.h"
 #include "runtime/failure.h"
+#include "runtime/placement.h"
 #include "runtime/twips.h"
 
 #include <QAccessible>
@@ -19,6 +20,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -252,17 +254,28 @@ void Form::Load() {
 }
 
 void Form::Show() {
+    ShowNear(nullptr);
+}
+
+void Form::ShowBeside(const Form& owner) {
+    ShowNear(&owner);
+}
+
+void Form::ShowNear(const Form* owner) {
     if (!window_) {
         Load();
         if (!window_) {
             return; // Form_Load unloaded its own form
         }
         // Centred on the screen, frame included where it is known, so that the title bar is on
-        // the screen too.
+        // the screen too; beside its owner where it has one.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect outer(QPoint(0, 0),
                         window_->size().grownBy(FrameOfShownWindows().value_or(QMargins())));
             outer.moveCenter(screen->availableGeometry().center());
+            if (owner != nullptr && owner->IsLoaded()) {
+                outer.moveTopLeft(owner->PlaceBesideThis(outer.size()));
+            }
             window_->move(outer.topLeft());
         }
         window_->show();
@@ -274,6 +287,20 @@ void Form::Show() {
     // Shown under the pointer, the window would take the second click of the double click that
     // opened it.
     SwallowRestOfDoubleClick();
+}
+
+QPoint Form::PlaceBesideThis(QSize outer) const {
+    const QWidget* kept = KeptInSight();
+    const QRect keptRect = kept != nullptr ? QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())
+                                           : window_->frameGeometry();
+    QRect available = window_->screen()->availableGeometry();
+    // At a scale such as 150 % the screen's pixels do not fall on whole ones of ours: the window
+    // may come out a pixel larger than asked, and would overhang the screen's far edges.
+    const qreal ratio = window_->devicePixelRatioF();
+    if (ratio != std::floor(ratio)) {
+        available.adjust(0, 0, -1, -1);
+    }
+    return PlaceBeside(window_->frameGeometry(), outer, available, keptRect);
 }
 
 void Form::Unload() {

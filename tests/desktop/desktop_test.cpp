@@ -160,7 +160,8 @@ TEST_F(Desktop, ADoubleClickOnTheDiagramOpensThePageOnceAndReachesNothingBeneath
         SCOPED_TRACE(gap);
         browser.opened.clear();
         ui::Form2& schematic = OpenSchematic();
-        // Both windows are centred: the diagram lies over "Voir le schéma életronique".
+        // No side of the main window has room for the schematic on this screen: the diagram
+        // lies over "Voir le schéma életronique".
         const QWidget* button = main.Command3->widget();
         const QPoint spot = button->mapToGlobal(button->rect().center());
         ASSERT_EQ(QApplication::widgetAt(spot), schematic.Image1->widget());
@@ -304,5 +305,126 @@ TEST_F(Desktop, TheSchematicWindowFitsItsScreenFrameIncluded) {
         EXPECT_NEAR(double(label->widget()->height()) / picture->height(), 360 / 7695.0, 0.004);
     }
 }
+
+// ---- Tool windows beside the main window --------------------------------------------------
+
+// A rectangle as the X server has it, in the screen's own pixels.
+QRect ScreenRect(const QString& text) {
+    const QStringList n = text.split(QLatin1Char(','));
+    return n.size() < 4 ? QRect()
+                        : QRect(n[0].trimmed().toInt(), n[1].trimmed().toInt(),
+                                n[2].trimmed().toInt(), n[3].trimmed().toInt());
+}
+
+// The free area of the screen, as the window manager tells the programs.
+QRect WorkArea() {
+    const QString area = RunTool(QStringLiteral("xprop"),
+                                 {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")});
+    return ScreenRect(area.section(QLatin1Char('='), 1));
+}
+
+// Where the X server has the window, without its frame.
+QRect ClientRect(const QWidget* window) {
+    const QString info = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), Id(window)});
+    const auto field = [&info](const char* name) {
+        return QRegularExpression(QString::fromLatin1(name) + QStringLiteral(":\\s+(-?\\d+)"))
+            .match(info)
+            .captured(1)
+            .toInt();
+    };
+    return {field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height")};
+}
+
+// The window with the frame that the window manager says it put around it.
+QRect OuterRect(const QWidget* window) {
+    // left, right, top, bottom
+    const QRect extents =
+        ScreenRect(Property(window, "_NET_FRAME_EXTENTS").section(QLatin1Char('='), 1));
+    return ClientRect(window).adjusted(-extents.x(), -extents.width(), extents.y(),
+                                       extents.height());
+}
+
+// A part of a window, in the screen's pixels, a pixel in from each edge that scaling may round.
+QRect ScreenRectOf(const QWidget* part) {
+    const QWidget* window = part->window();
+    const double scale = window->devicePixelRatioF();
+    const QPoint at = part->mapTo(window, QPoint(0, 0));
+    return QRect(ClientRect(window).topLeft() + (QPointF(at) * scale).toPoint(),
+                 (QSizeF(part->size()) * scale).toSize())
+        .adjusted(1, 1, -1, -1);
+}
+
+// Whether a window of that size has room somewhere in the area without covering `rect`.
+bool RoomBeside(const QRect& rect, QSize size, const QRect& area) {
+    return rect.left() - area.left() >= size.width() ||
+           area.right() - rect.right() >= size.width() ||
+           rect.top() - area.top() >= size.height() ||
+           area.bottom() - rect.bottom() >= size.height();
+}
+
+struct ToolWindow {
+    const char* name;
+    QWidget* (*open)(ui::Form1& main);
+};
+
+void PrintTo(const ToolWindow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const ToolWindow toolWindows[] = {
+    {"Schematic",
+     [](ui::Form1& main) -> QWidget* {
+         main.Command3_Click();
+         return main.SchematicWindow()->window();
+     }},
+    {"ComponentSearch",
+     [](ui::Form1& main) -> QWidget* {
+         main.ShowComponentSearch();
+         for (QWidget* window : QApplication::topLevelWidgets()) {
+             if (window->isVisible() && window->windowTitle() == "Recherche de composants") {
+                 return window;
+             }
+         }
+         return nullptr;
+     }},
+};
+
+class ToolWindowBeside : public Desktop, public ::testing::WithParamInterface<ToolWindow> {};
+
+// Run on small screens and scaled (see CMakeLists.txt): every frame lies inside the work area;
+// the tool window covers none of the main window where there is room beside it, and none of its
+// results where there is room beside them.
+TEST_P(ToolWindowBeside, OpensBesideTheMainWindowLeavingItsResultsInSight) {
+    QWidget* tool = GetParam().open(main);
+    ASSERT_NE(tool, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
+    ASSERT_TRUE(WaitFor([tool] { return Managed(tool); }));
+    ASSERT_TRUE(WaitFor([tool] { return tool->frameGeometry() != tool->geometry(); }));
+    QTest::qWait(200); // where the window manager put it, once it has
+
+    const QRect area = WorkArea();
+    const QRect mainOuter = OuterRect(main.window());
+    const QRect toolOuter = OuterRect(tool);
+    const QRect results = ScreenRectOf(main.Frame1->widget());
+    const auto show = [](const QRect& r) {
+        return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " +
+               std::to_string(r.width()) + "x" + std::to_string(r.height());
+    };
+    SCOPED_TRACE("work area " + show(area) + ", main " + show(mainOuter) + ", results " +
+                 show(results) + ", " + GetParam().name + " " + show(toolOuter));
+    EXPECT_TRUE(area.contains(mainOuter));
+    EXPECT_TRUE(area.contains(toolOuter));
+    if (RoomBeside(mainOuter, toolOuter.size(), area)) {
+        EXPECT_FALSE(toolOuter.intersects(mainOuter)) << "it covers the main window";
+    }
+    if (RoomBeside(results, toolOuter.size(), area)) {
+        EXPECT_FALSE(toolOuter.intersects(results)) << "it covers the results";
+    }
+    tool->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolWindowBeside, ::testing::ValuesIn(toolWindows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

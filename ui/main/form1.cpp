@@ -273,7 +273,11 @@ void Form1::ShowComponentSearch() {
     if (!form3_) {
         form3_ = std::make_unique<Form3>(*this);
     }
-    form3_->Show();
+    form3_->ShowBeside(*this);
+}
+
+const QWidget* Form1::KeptInSight() const {
+    return Frame1->widget();
 }
 
 // The search window belongs to this one and goes with it; the schematic window stays open.
@@ -353,12 +357,13 @@ void Form1::Command2_Click() {
     Calcul();
 }
 
-// One schematic window for the life of the program, shown modeless and without an owner.
+// One schematic window for the life of the program, shown modeless and without an owner, beside
+// this one.
 void Form1::Command3_Click() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(*this);
     }
-    form2_->Show();
+    form2_->ShowBeside(*this);
 }
 
 } // namespace ui
