@@ -235,6 +235,56 @@ TEST_P(SchematicButtonDoubleClick, OpensTheSchematicOnceAndItStays) {
 INSTANTIATE_TEST_SUITE_P(Gaps, SchematicButtonDoubleClick, ::testing::ValuesIn(buttonDoubleClicks),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// ---- An open schematic, asked for again ------------------------------------------------------
+
+// The window that the window manager says is active, and the one it stacks on top of the others.
+QString ActiveWindowId() {
+    const QString active = RunTool(QStringLiteral("xprop"),
+                                   {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+    return QString::number(active.section(QLatin1Char('#'), 1).trimmed().toULong(nullptr, 16));
+}
+QString TopWindowId() {
+    const QString stacking =
+        RunTool(QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    return QString::number(stacking.section(QLatin1Char(','), -1)
+                               .section(QLatin1Char('#'), -1)
+                               .trimmed()
+                               .toULong(nullptr, 16));
+}
+
+void ClickAt(QPoint at) {
+    RunTool(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+             QStringLiteral("sleep"), QStringLiteral("0.3"), QStringLiteral("click"),
+             QStringLiteral("1")});
+}
+
+// The user went back to the main window, which came in front of the schematic; the button brings
+// the schematic forward again, active, through the window manager's own rules.
+TEST_F(Desktop, TheButtonBringsAnOpenSchematicForwardActive) {
+    const QWidget* button = main.Command3->widget();
+    const QPoint onButton = button->mapToGlobal(button->rect().center());
+    const QRect mainOuter = main.window()->frameGeometry();
+    const QPoint onTitleBar(mainOuter.center().x(),
+                            (mainOuter.top() + main.window()->geometry().top()) / 2);
+    ui::Form2& schematic = OpenSchematic();
+    ASSERT_TRUE(WaitFor([&] { return ActiveWindowId() == Id(schematic.window()); }))
+        << "the schematic is not active once opened";
+
+    ClickAt(onTitleBar);
+    ASSERT_TRUE(WaitFor([&] {
+        return ActiveWindowId() == Id(main.window()) && TopWindowId() == Id(main.window());
+    })) << "the main window did not come forward";
+
+    ClickAt(onButton);
+    EXPECT_TRUE(WaitFor([&] { return ActiveWindowId() == Id(schematic.window()); }))
+        << "the schematic is not active";
+    EXPECT_EQ(TopWindowId(), Id(schematic.window())) << "the schematic is not in front";
+    EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == schematic.window(); }));
+    EXPECT_TRUE(browser.opened.isEmpty());
+}
+
 // ---- The command line ------------------------------------------------------------------------
 
 // Qt's own arguments would set the platform, the title and the layout direction; the program
