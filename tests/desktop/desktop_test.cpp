@@ -8,7 +8,11 @@
 #include "ui/schematic/form2.h"
 #include "url_catcher.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -16,6 +20,7 @@
 #include <QStyleHints>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -52,7 +57,8 @@ bool Viewable(const QWidget* window) {
         .contains(QLatin1String("Map State: IsViewable"));
 }
 
-class Desktop : public ::testing::Test {
+// The main window on the desktop; the pages it asks for go to the desktop's own opener.
+class OnTheDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
         main.Show();
@@ -81,8 +87,13 @@ protected:
         return schematic;
     }
 
-    testing_support::UrlCatcher browser;
     ui::Form1 main;
+};
+
+// The same with the browser replaced by a catcher.
+class Desktop : public OnTheDesktop {
+protected:
+    testing_support::UrlCatcher browser;
 };
 
 // ---- Hints ---------------------------------------------------------------------------------
@@ -284,6 +295,96 @@ TEST_F(Desktop, TheButtonBringsAnOpenSchematicForwardActive) {
     EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == schematic.window(); }));
     EXPECT_TRUE(browser.opened.isEmpty());
 }
+
+// ---- The web page, through the desktop's own opener ---------------------------------------------
+
+// The desktop opens a page with the opener it finds on the PATH (xdg-open): here a stand-in that
+// writes down the address it is given, or none at all. Qt keeps the opener it found for the life
+// of the program, so the stand-in always lies in the same folder, which is removed for a desktop
+// without one.
+struct PageOpener {
+    const char* name;
+    bool installed;
+};
+
+void PrintTo(const PageOpener& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class PageOpening : public OnTheDesktop, public ::testing::WithParamInterface<PageOpener> {
+protected:
+    void SetUp() override {
+        OnTheDesktop::SetUp();
+        QDir(folder).removeRecursively();
+        if (GetParam().installed) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+            QFile opener(QDir(folder).filePath(QStringLiteral("xdg-open")));
+            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+            opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened().toLocal8Bit() + "'\n");
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    }
+    void TearDown() override {
+        QDir(folder).removeRecursively();
+        OnTheDesktop::TearDown();
+    }
+
+    QString opened() const { return QDir(folder).filePath(QStringLiteral("opened")); }
+
+    // A click on the diagram, on a desktop whose PATH holds only the stand-in's folder and whose
+    // environment names no browser.
+    void ClickTheDiagram(ui::Form2& schematic) {
+        const QByteArray path = qgetenv("PATH");
+        const std::optional<QByteArray> named =
+            qEnvironmentVariableIsSet("BROWSER") ? std::optional(qgetenv("BROWSER")) : std::nullopt;
+        qputenv("PATH", folder.toLocal8Bit());
+        qunsetenv("BROWSER");
+        qunsetenv("DEFAULT_BROWSER");
+        QTest::mouseClick(schematic.Image1->widget(), Qt::LeftButton, {}, QPoint(100, 300));
+        qputenv("PATH", path);
+        if (named) {
+            qputenv("BROWSER", *named);
+        }
+    }
+
+    const QString folder = QDir::temp().filePath(
+        QStringLiteral("vireldo-opener-%1").arg(QCoreApplication::applicationPid()));
+};
+
+const PageOpener pageOpeners[] = {{"NoBrowser", false}, {"Browser", true}};
+
+TEST_P(PageOpening, OnlyAPageTheDesktopTookClosesTheSchematicElseItSaysWhy) {
+    const QString page = QString::fromLatin1(ui::WebPage);
+    ui::Form2& schematic = OpenSchematic();
+    ClickTheDiagram(schematic);
+    if (GetParam().installed) {
+        EXPECT_FALSE(schematic.IsLoaded());
+        ASSERT_TRUE(WaitFor([this] { return QFile::exists(opened()); }))
+            << "the opener was not started";
+        QTest::qWait(300);
+        QFile file(opened());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromLocal8Bit(file.readAll()), page + QLatin1Char('\n'));
+        return;
+    }
+    ASSERT_TRUE(schematic.IsLoaded()) << "the schematic closed without a word";
+    const runtime::Label& message = *schematic.LblMessage;
+    EXPECT_EQ(message.Caption(), QString::fromUtf8(ui::PageNotOpened) + page);
+    // Shown whole in the window, under the diagram.
+    const QWidget* line = message.widget();
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_TRUE(schematic.window()->rect().contains(line->geometry()));
+    EXPECT_GE(line->y(), schematic.Image1->widget()->geometry().bottom());
+    EXPECT_LE(QFontMetrics(line->font()).horizontalAdvance(message.Caption()), line->width());
+    // The address is selected: Ctrl+C copies it.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(schematic.window(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), page);
+}
+
+INSTANTIATE_TEST_SUITE_P(Openers, PageOpening, ::testing::ValuesIn(pageOpeners),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---- The command line ------------------------------------------------------------------------
 
