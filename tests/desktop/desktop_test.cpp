@@ -1,6 +1,7 @@
 // The windows under a real window manager (Openbox on Xvfb, see under_openbox.sh): the hints it
-// is given, a window it minimises, a double click made by the X server, the program started with
-// Qt's own arguments, and the schematic window on small or scaled screens. What is read comes
+// is given, a window it minimises, double clicks made by the X server, an open schematic asked for
+// again, the web page through the desktop's own opener, the program started with Qt's own
+// arguments, and the tool windows on small or scaled screens. What is read comes
 // from the X server (xprop, xwininfo) and what is done goes through it (xdotool), as a user's
 // desktop sees and does it.
 #include "gui_helpers.h"
@@ -231,6 +232,7 @@ TEST_P(SchematicButtonDoubleClick, OpensTheSchematicOnceAndItStays) {
         schematic.Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // The pointer rests longer than the double-click time: the first click begins a double click.
     RunTool(QStringLiteral("xdotool"),
             {QStringLiteral("mousemove"), QString::number(spot.x()), QString::number(spot.y()),
              QStringLiteral("sleep"), QStringLiteral("0.8"), QStringLiteral("click"),
