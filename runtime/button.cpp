@@ -1,11 +1,30 @@
 #include "runtime/button.h"
 
+#include "runtime/double_click.h"
+
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace runtime {
 
+namespace {
+
+// Its Click answers a click of the mouse inside that click: what it does may end a double click.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const MouseClick click(event->timestamp(), event->globalPosition());
+        QPushButton::mouseReleaseEvent(event);
+    }
+};
+
+} // namespace
+
 Button::Button(QWidget* container, const QString& name, const QString& caption)
-    : Control(new QPushButton(caption, container), name),
+    : Control(new PushButton(caption, container), name),
       button_(static_cast<QPushButton*>(widget())) {
     button_->setAutoDefault(false);
     button_->setDefault(false);

@@ -1,7 +1,9 @@
 #include "runtime/form.h"
 
 #include "runtime/control.h"
+#include "runtime/double_click.h"
 #include "runtime/failure.h"
+#include "runtime/placement.h"
 #include "runtime/run_state.h"
 #include "runtime/twips.h"
 
@@ -18,6 +20,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -272,17 +275,28 @@ void Form::Load() {
 }
 
 void Form::Show() {
+    ShowNear(nullptr);
+}
+
+void Form::ShowBeside(const Form& owner) {
+    ShowNear(&owner);
+}
+
+void Form::ShowNear(const Form* owner) {
     if (!window_) {
         Load();
         if (!window_) {
             return; // Form_Load unloaded its own form
         }
         // Centred on its screen, frame included where it is known, so that the title bar is on
-        // the screen too.
+        // the screen too; beside its owner where it has one.
         if (QScreen* screen = window_->screen()) {
             QRect outer(QPoint(0, 0),
                         window_->size().grownBy(FrameOfShownWindows().value_or(QMargins())));
             outer.moveCenter(screen->availableGeometry().center());
+            if (owner != nullptr && owner->IsLoaded()) {
+                outer.moveTopLeft(owner->PlaceBesideThis(outer.size()));
+            }
             window_->move(outer.topLeft());
         }
         window_->show();
@@ -291,6 +305,23 @@ void Form::Show() {
         window_->raise();
     }
     window_->activateWindow();
+    // Shown under the pointer, the window would take the second click of the double click that
+    // opened it.
+    SwallowRestOfDoubleClick();
+}
+
+QPoint Form::PlaceBesideThis(QSize outer) const {
+    const QWidget* kept = KeptInSight();
+    const QRect keptRect = kept != nullptr ? QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())
+                                           : window_->frameGeometry();
+    QRect available = window_->screen()->availableGeometry();
+    // At a scale such as 150 % the screen's pixels do not fall on whole ones of ours: the window
+    // may come out a pixel larger than asked, and would overhang the screen's far edges.
+    const qreal ratio = window_->devicePixelRatioF();
+    if (ratio != std::floor(ratio)) {
+        available.adjust(0, 0, -1, -1);
+    }
+    return PlaceBeside(window_->frameGeometry(), outer, available, keptRect);
 }
 
 void Form::Unload() {
@@ -304,6 +335,8 @@ void Form::Unload() {
     // reach its controls once it is unloaded.
     window->setEnabled(false);
     window->hide();
+    // Nor may it reach the window that the closing one uncovers.
+    SwallowRestOfDoubleClick();
     // The form may be unloading from inside one of its own controls' handlers: the widgets go
     // once that handler has returned.
     window->deleteLater();

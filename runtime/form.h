@@ -36,8 +36,13 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Modeless. Loads the form first when it is not loaded; a loaded form is only brought forward.
+    // Modeless. Loads the form first when it is not loaded, centred on the screen; a loaded form
+    // stays where it is and is brought forward, active.
     void Show();
+    // The same for a window that works beside another: loaded, it opens beside the owner's window
+    // (see PlaceBeside), frame included, leaving the part that the owner keeps in sight uncovered
+    // where the screen has room.
+    void ShowBeside(const Form& owner);
     void Unload();
 
     bool IsLoaded() const { return window_ != nullptr; }
@@ -66,6 +71,10 @@ protected:
     // coordinates.
     virtual void Form_ContextMenu(const QPoint& at) { (void)at; }
 
+    // The part of the window that a window opened beside it leaves uncovered where it can: the
+    // whole window unless the form names a part.
+    virtual const QWidget* KeptInSight() const { return window_; }
+
     // Deletes the window and its controls at once, also one that was unloaded and waits to be
     // deleted. A derived form calls it from its destructor, so that no control outlives the
     // handlers it calls.
@@ -74,6 +83,9 @@ protected:
 private:
     class Window;
     void Load();
+    void ShowNear(const Form* owner);
+    // Where a window of that outer size opens beside this one.
+    QPoint PlaceBesideThis(QSize outer) const;
 
     FormDefinition definition_;
     QPointer<QWidget> window_;

@@ -77,6 +77,10 @@ void Label::SetSelectable() {
     label_->installEventFilter(oneSelection);
 }
 
+void Label::Select(int start, int length) {
+    label_->setSelection(start, length);
+}
+
 QString Label::SelectedOrWholeText() const {
     return label_->hasSelectedText() ? label_->selectedText() : label_->text();
 }

@@ -28,6 +28,8 @@ public:
     // the label still never takes the focus). Its context menu is its container's. Selecting in
     // one label clears the selection of another.
     void SetSelectable();
+    // Selects `length` characters of a selectable label's text from `start`, ready to copy.
+    void Select(int start, int length);
     // The selected part of the text, or the whole text when none is selected.
     QString SelectedOrWholeText() const;
     void SetAutoSize(bool autoSize);

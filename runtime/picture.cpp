@@ -1,5 +1,7 @@
 #include "runtime/picture.h"
 
+#include "runtime/double_click.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -9,61 +11,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleHints>
 #include <QStyleOptionFocusRect>
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace runtime {
-
-namespace {
-
-// Swallows the rest of a double click whose first click did something: its second press, and the
-// release and double-click events that come with it, wherever they land. A click on the picture
-// may close its window, and the second press would otherwise reach whatever lies beneath. The
-// double-click time is counted from the first click's release, the moment it acted.
-class DoubleClickGuard : public QObject {
-public:
-    DoubleClickGuard(quint64 clickTime, QPointF clickAt)
-        : QObject(qApp), clickTime_(clickTime), clickAt_(clickAt) {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const QEvent::Type type = event->type();
-        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-            type != QEvent::MouseButtonRelease) {
-            return QObject::eventFilter(watched, event);
-        }
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (type == QEvent::MouseButtonRelease) {
-            if (swallowing_ && mouse->buttons() == Qt::NoButton) {
-                deleteLater(); // the double click is over
-            }
-            return swallowing_;
-        }
-        const QStyleHints* hints = QGuiApplication::styleHints();
-        const QPointF moved = mouse->globalPosition() - clickAt_;
-        if (mouse->timestamp() - clickTime_ <= quint64(hints->mouseDoubleClickInterval()) &&
-            std::max(std::abs(moved.x()), std::abs(moved.y())) <=
-                hints->mouseDoubleClickDistance()) {
-            swallowing_ = true;
-            return true;
-        }
-        if (!swallowing_) {
-            deleteLater(); // a new click, not the second of a double click
-        }
-        return swallowing_;
-    }
-
-private:
-    quint64 clickTime_;
-    QPointF clickAt_;
-    bool swallowing_ = false;
-};
-
-} // namespace
 
 class Picture::Widget : public QWidget {
 public:
@@ -105,7 +56,7 @@ protected:
                            rect().contains(event->position().toPoint());
         pressed_ = false;
         if (click) {
-            new DoubleClickGuard(event->timestamp(), event->globalPosition());
+            const MouseClick answering(event->timestamp(), event->globalPosition());
             owner_.Click.RaiseFromUser();
         }
     }

@@ -5,8 +5,8 @@
 
 namespace runtime {
 
-void ShellOpen(const QString& address) {
-    (void)QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+bool ShellOpen(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 } // namespace runtime

@@ -5,7 +5,8 @@
 namespace runtime {
 
 // Opens a document or a web page with the user's preferred program, as the desktop's "open"
-// does. Whether a program opened is not reported.
-void ShellOpen(const QString& address);
+// does. Returns whether the desktop took it: false when it has no program for it, or could not
+// start the one it has. What the program does then is its own matter.
+[[nodiscard]] bool ShellOpen(const QString& address);
 
 } // namespace runtime

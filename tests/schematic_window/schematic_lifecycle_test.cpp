@@ -228,6 +228,8 @@ TEST_P(SchematicDoubleClick, ItsSecondPressReachesNoOtherWindow) {
                                              : static_cast<QWidget*>((main.*row.box)->combo());
     const QPoint spot = beneath->mapToGlobal(QPoint(beneath->width() / 2, beneath->height() / 2));
     QWidget* schematicWindow = schematic.window();
+    // It opens beside the main window; the user has moved it over the control.
+    schematicWindow->move(spot - OpenPartOfThePicture(schematic));
     ASSERT_EQ(schematicWindow->childAt(schematicWindow->mapFromGlobal(spot)),
               schematic.Image1->widget())
         << "the diagram does not lie over that control";

@@ -311,7 +311,11 @@ void Form1::ShowComponentSearch() {
     if (!searchWindow_) {
         searchWindow_ = std::make_unique<ComponentSearchWindow>(*this);
     }
-    searchWindow_->Show();
+    searchWindow_->ShowBeside(*this);
+}
+
+const QWidget* Form1::KeptInSight() const {
+    return Frame1->widget();
 }
 
 // The search window belongs to this one and goes with it; the schematic window stays open.
@@ -386,12 +390,13 @@ void Form1::Command2_Click() {
     Calcul();
 }
 
-// One schematic window for the life of the program, shown modeless and without an owner.
+// One schematic window for the life of the program, shown modeless and without an owner, beside
+// this one.
 void Form1::Command3_Click() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(*this);
     }
-    form2_->Show();
+    form2_->ShowBeside(*this);
 }
 
 } // namespace ui

@@ -73,6 +73,8 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void Form_ContextMenu(const QPoint& at) override;
+    // The results stay in sight beside the windows that this one opens.
+    const QWidget* KeptInSight() const override;
 
 private:
     void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);

@@ -28,6 +28,9 @@ constexpr runtime::ControlDefinition<Form2> Layout[] = {
      .text = ":/schematic.svg", .tab = 3, .accessibleName = "Schéma du décodeur de tonalité",
      .description = "Ouvre la page du montage sur le site de Vireldo Électronique",
      .toolTip = "Cliquer pour accéder à la page de Vireldo Électronique"},
+    // The strip of window under the diagram: empty unless the page could not be opened.
+    {.control = &Form2::LblMessage, .name = "LblMessage", .rect = {60, 7695, 12795, 240},
+     .selectable = true},
 };
 // clang-format on
 
@@ -67,10 +70,17 @@ void Form2::Form_Load() {
     LblC2->SetAccessibleName(QStringLiteral("C2 : ") + LblC2->Caption());
 }
 
-// Whether a browser opened is not reported; the window closes all the same.
+// Only a page that the desktop took closes the window. Otherwise the window stays and says why,
+// the address selected, ready to be copied into a browser by hand.
 void Form2::Image1_Click() {
-    runtime::ShellOpen(QString::fromLatin1(WebPage));
-    Unload();
+    const QString page = QString::fromLatin1(WebPage);
+    if (runtime::ShellOpen(page)) {
+        Unload();
+        return;
+    }
+    const QString why = QString::fromUtf8(PageNotOpened);
+    LblMessage->SetCaption(why + page);
+    LblMessage->Select(static_cast<int>(why.size()), static_cast<int>(page.size()));
 }
 
 } // namespace ui

@@ -12,10 +12,14 @@ namespace ui {
 // The page about this circuit on the maker's web site, opened by a click on the diagram.
 inline constexpr char WebPage[] =
     "http://www.vireldo.example/electronique_realisations_decodeur_tonalite_001.html";
+// Said under the diagram, followed by the page's address, when no browser opened it.
+inline constexpr char PageNotOpened[] =
+    "Impossible d'ouvrir la page : aucun navigateur web n'est installé. Adresse : ";
 
 // The schematic window: the circuit diagram with the user's R1, C1 and C2 written on it, as the
 // main window showed them when this window was loaded. A click on the diagram opens the circuit's
-// web page and closes the window.
+// web page and closes the window; when the page cannot be opened the window stays and says why
+// on the line under the diagram.
 class Form2 : public runtime::Form {
 public:
     explicit Form2(const MainWindowFace& main);
@@ -23,6 +27,7 @@ public:
 
     QPointer<runtime::Label> LblR1, LblC2, LblC1;
     QPointer<runtime::Picture> Image1;
+    QPointer<runtime::Label> LblMessage;
 
     void Image1_Click();
 
