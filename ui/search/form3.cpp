@@ -3,7 +3,6 @@
 #include "catalogue/value_lists.h"
 #include "runtime/controls.h"
 #include "ui/main/form1.h"
-#include "ui/main/result_marks.h"
 #include "ui/window_definition.h"
 
 #include <QList>
@@ -251,7 +250,7 @@ void Form3::Search(Keep keep) {
     const bool mistake = result.problem != catalogue::Problem::None &&
                          result.problem != catalogue::Problem::NothingWithinTolerance;
     if (mistake) {
-        LblMessage->SetForeColor(WarningColour);
+        LblMessage->SetForeColor(runtime::Ink::Warning);
     } else {
         LblMessage->ResetForeColor();
     }
