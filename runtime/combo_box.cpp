@@ -464,7 +464,7 @@ void ComboBox::SetValueReader(std::function<std::optional<double>(const QString&
 
 void ComboBox::SetForeColor(Ink ink) {
     ink_ = ink;
-    Recolour();
+    RecolourWhenSeen(*combo_, *this, [this] { Recolour(); });
 }
 
 // The edit field fills its own base, under the text.

@@ -214,6 +214,14 @@ void OnPaletteChange(QWidget& widget, QObject& owner, std::function<void()> reco
     widget.installEventFilter(new PaletteWatch(owner, std::move(recolour)));
 }
 
+void RecolourWhenSeen(const QWidget& widget, QObject& owner, std::function<void()> recolour) {
+    if (widget.isVisible()) {
+        recolour();
+    } else {
+        QMetaObject::invokeMethod(&owner, std::move(recolour), Qt::QueuedConnection);
+    }
+}
+
 void InheritColour(QWidget& widget, QPalette::ColorRole role) {
     const QPalette own = widget.palette();
     QPalette kept;

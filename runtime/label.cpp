@@ -113,7 +113,7 @@ void Label::SetForeColor(const QColor& color) {
 
 void Label::SetForeColor(Ink ink) {
     ink_ = ink;
-    Recolour();
+    RecolourWhenSeen(*label_, *this, [this] { Recolour(); });
 }
 
 void Label::Recolour() {
