@@ -285,6 +285,7 @@ ComboBox::ComboBox(QWidget* container, const QString& name, Style style)
             Announce();
             Change.RaiseFromUser();
         });
+        OnPaletteChange(*edit, *this, [this] { Recolour(); });
     }
     // activated comes from the user's picks only, never from setCurrentIndex.
     QObject::connect(combo_, &QComboBox::activated, this, [this] {
@@ -431,19 +432,30 @@ void ComboBox::SetValueReader(std::function<std::optional<double>(const QString&
     combo_->valueOf = std::move(reader);
 }
 
-void ComboBox::SetForeColor(const QColor& color) {
-    if (QLineEdit* edit = combo_->lineEdit()) {
+void ComboBox::SetForeColor(Ink ink) {
+    ink_ = ink;
+    RecolourWhenSeen(*combo_, *this, [this] { Recolour(); });
+}
+
+// The edit field fills its own base, under the text.
+void ComboBox::Recolour() {
+    QLineEdit* edit = combo_->lineEdit();
+    if (!ink_ || edit == nullptr) {
+        return;
+    }
+    const QColor colour = InkColour(*ink_, combo_->palette().color(QPalette::Text),
+                                    edit->palette().color(QPalette::Base));
+    if (edit->palette().color(QPalette::Text) != colour) {
         QPalette palette = edit->palette();
-        palette.setColor(QPalette::Text, color);
+        palette.setColor(QPalette::Text, colour);
         edit->setPalette(palette);
     }
 }
 
 void ComboBox::ResetForeColor() {
+    ink_.reset();
     if (QLineEdit* edit = combo_->lineEdit()) {
-        QPalette palette = edit->palette();
-        palette.setBrush(QPalette::Text, combo_->palette().text());
-        edit->setPalette(palette);
+        InheritColour(*edit, QPalette::Text);
     }
 }
 

@@ -2,13 +2,13 @@
 
 #include "runtime/control.h"
 #include "runtime/event.h"
+#include "runtime/ink.h"
 
 #include <QString>
 #include <functional>
 #include <optional>
 
 class QAccessibleInterface;
-class QColor;
 class QComboBox;
 class QWidget;
 
@@ -62,8 +62,9 @@ public:
     void SetAccessibleName(const QString& text) override;
     void SetToolTip(const QString& text) override;
 
-    // The colour of the editable box's text; back to the container's with ResetForeColor.
-    void SetForeColor(const QColor& color);
+    // The editable box's text in an ink chosen for the palette and the box's base, chosen again
+    // when the palette changes; back to the container's text colour with ResetForeColor.
+    void SetForeColor(Ink ink);
     void ResetForeColor();
 
     Event Click;
@@ -80,9 +81,11 @@ private:
     class Accessible;
     // Tells a screen reader the value now shown and the item selected in the list.
     void Announce();
+    void Recolour();
 
     Widget* combo_;
     Style style_;
+    std::optional<Ink> ink_;
 };
 
 } // namespace runtime

@@ -19,6 +19,7 @@ Label::Label(QWidget* container, const QString& name)
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label_->setFocusPolicy(Qt::NoFocus);
     SetTransparent();
+    OnPaletteChange(*label_, *this, [this] { Recolour(); });
 }
 
 QString Label::Caption() const {
@@ -108,15 +109,34 @@ void Label::SetBackColor(const QColor& color) {
 }
 
 void Label::SetForeColor(const QColor& color) {
+    ink_.reset();
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, color);
     label_->setPalette(palette);
 }
 
+void Label::SetForeColor(Ink ink) {
+    ink_ = ink;
+    RecolourWhenSeen(*label_, *this, [this] { Recolour(); });
+}
+
+void Label::Recolour() {
+    if (!ink_) {
+        return;
+    }
+    const QColor colour =
+        InkColour(*ink_, label_->parentWidget()->palette().color(QPalette::WindowText),
+                  SurfaceUnder(*label_));
+    if (label_->palette().color(QPalette::WindowText) != colour) {
+        QPalette palette = label_->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label_->setPalette(palette);
+    }
+}
+
 void Label::ResetForeColor() {
-    QPalette palette = label_->palette();
-    palette.setBrush(QPalette::WindowText, label_->parentWidget()->palette().windowText());
-    label_->setPalette(palette);
+    ink_.reset();
+    InheritColour(*label_, QPalette::WindowText);
 }
 
 void Label::SetFont(const QString& family, double points, bool bold) {

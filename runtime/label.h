@@ -1,9 +1,11 @@
 #pragma once
 
 #include "runtime/control.h"
+#include "runtime/ink.h"
 
 #include <QColor>
 #include <QString>
+#include <optional>
 
 class QLabel;
 class QWidget;
@@ -37,7 +39,10 @@ public:
     void SetTransparent();
     void SetBackColor(const QColor& color);
     void SetForeColor(const QColor& color);
-    // Back to the text colour that its container gives it.
+    // The text in an ink chosen for the palette and what the label is drawn on, chosen again
+    // when the palette changes.
+    void SetForeColor(Ink ink);
+    // Back to the text colour that its container gives it, following it from then on.
     void ResetForeColor();
     void SetFont(const QString& family, double points, bool bold);
 
@@ -45,9 +50,11 @@ public:
 
 private:
     void FitToText();
+    void Recolour();
 
     QLabel* label_;
     bool autoSize_ = false;
+    std::optional<Ink> ink_;
 };
 
 } // namespace runtime

@@ -3,7 +3,7 @@
 // with the reason as a tool tip; the resistor box shows in the warning colour that its text is no
 // number. Driven by typing and picking, read as the user sees the window.
 #include "main_window_driver.h"
-#include "ui/main/result_marks.h"
+#include "themes.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -144,24 +144,21 @@ protected:
         }
     }
 
-    // Read from the colour the caption is drawn in, as the eye tells them apart.
+    // Read from the colour the caption is drawn in, as the eye tells them apart: a red, the
+    // window's own text colour, or another, fainter one.
     Mark MarkOf(const runtime::Label* label) const {
         const QColor colour = label->label()->palette().color(QPalette::WindowText);
-        const QPalette& window = form.window()->palette();
-        if (colour == window.color(QPalette::Disabled, QPalette::WindowText)) {
-            return Mark::Stale;
-        }
-        if (colour == ui::WarningColour) {
+        if (testing_support::RedOrOrange(colour)) {
             return Mark::Flagged;
         }
-        EXPECT_EQ(colour, window.color(QPalette::WindowText)) << label->Name().toStdString();
-        return Mark::Current;
+        return colour == form.window()->palette().color(QPalette::WindowText) ? Mark::Current
+                                                                              : Mark::Stale;
     }
 
     Marks Shown() const {
         const QColor edit = ResistorEdit()->palette().color(QPalette::Text);
         return {MarkOf(form.Freq), MarkOf(form.B), MarkOf(form.LblPlageBas),
-                MarkOf(form.LblPlageHaut), edit == ui::WarningColour};
+                MarkOf(form.LblPlageHaut), testing_support::RedOrOrange(edit)};
     }
 };
 

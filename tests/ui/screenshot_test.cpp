@@ -2,6 +2,7 @@
 // README (scripts/screenshots copies them into docs/), and a check that every text meant to be
 // read whole is drawn whole with the font the window got.
 #include "gui_helpers.h"
+#include "themes.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/component_search_window.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -294,6 +296,34 @@ TEST(Screenshot, StaleResults) {
     const QImage image = ScreenshotOf(form.window());
     Save(image, "stale-results.png");
     ExpectNotBlank(image);
+    form.Unload();
+}
+
+// On a dark desktop theme, side by side: "4k7" typed (the box in the warning colour, the figures
+// of 4 kΩ out of date) and "-26" (a negative frequency in the warning colour).
+TEST(Screenshot, DarkTheme) {
+    const testing_support::ThemeScope dark(testing_support::FusionDark());
+    ui::Form1 form;
+    form.Show();
+    QImage shots[2];
+    const char* const typed[2][3] = {{"4", "4k", "4k7"}, {"-", "-2", "-26"}};
+    for (int i = 0; i < 2; ++i) {
+        for (const char* text : typed[i]) {
+            form.ComboR->SetText(QString::fromLatin1(text));
+        }
+        shots[i] = ScreenshotOf(form.window());
+        ExpectNotBlank(shots[i]);
+    }
+    ASSERT_EQ(form.Freq->Caption(), "-1748,252 Hz");
+    constexpr int gap = 12;
+    QImage both(shots[0].width() + gap + shots[1].width(),
+                std::max(shots[0].height(), shots[1].height()), QImage::Format_ARGB32);
+    both.fill(Qt::transparent);
+    QPainter painter(&both);
+    painter.drawImage(0, 0, shots[0]);
+    painter.drawImage(shots[0].width() + gap, 0, shots[1]);
+    painter.end();
+    Save(both, "dark-theme.png");
     form.Unload();
 }
 

@@ -14,9 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QColor>
 #include <QMenu>
-#include <QPalette>
 #include <QShortcut>
 
 namespace ui {
@@ -165,8 +163,6 @@ void Form1::Calcul() {
 // are in the warning colour, each with the reason as its tool tip and in what a screen reader
 // says of it; the resistor box shows in the same colour that its text is no number.
 void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks) {
-    const QPalette& palette = window()->palette();
-    const QColor greyed = palette.color(QPalette::Disabled, QPalette::WindowText);
     const struct {
         runtime::Label* label;
         const calc::CaptionCheck& check;
@@ -186,10 +182,10 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
             mark.label->ResetForeColor();
             break;
         case calc::CaptionCheck::State::Stale:
-            mark.label->SetForeColor(greyed);
+            mark.label->SetForeColor(runtime::Ink::Stale);
             break;
         case calc::CaptionCheck::State::NotAFrequency:
-            mark.label->SetForeColor(WarningColour);
+            mark.label->SetForeColor(runtime::Ink::Warning);
             break;
         }
         mark.label->SetToolTip(reason);
@@ -203,7 +199,7 @@ void Form1::ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionCheck
         if (number) {
             ComboR->ResetForeColor();
         } else {
-            ComboR->SetForeColor(WarningColour);
+            ComboR->SetForeColor(runtime::Ink::Warning);
         }
         ComboR->SetToolTip(tip);
     }

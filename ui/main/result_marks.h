@@ -1,18 +1,13 @@
 #pragma once
 
 // How the main window tells the user that a result is not what the boxes say now: the wording of
-// the reasons, the warning colour, and the texts these marks add to or replace.
+// the reasons and the texts these marks add to or replace.
 
 #include "calc/caption_checks.h"
 
-#include <QColor>
 #include <QString>
 
 namespace ui {
-
-// A dark red: 7.1:1 against the window's grey (239, 239, 239) and 8.1:1 against the white of the
-// resistor box, where 4.5:1 is what small text needs to be read.
-inline const QColor WarningColour(164, 0, 0);
 
 // What a screen reader says a result label is; a mark's reason follows it.
 namespace ResultDescription {

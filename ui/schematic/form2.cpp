@@ -79,6 +79,7 @@ void Form2::Image1_Click() {
         return;
     }
     const QString why = QString::fromUtf8(PageNotOpened);
+    LblMessage->SetForeColor(runtime::Ink::Warning);
     LblMessage->SetCaption(why + page);
     LblMessage->Select(static_cast<int>(why.size()), static_cast<int>(page.size()));
 }

@@ -3,7 +3,6 @@
 #include "catalogue/value_lists.h"
 #include "runtime/controls.h"
 #include "ui/decimal_comma.h"
-#include "ui/main/result_marks.h"
 #include "ui/search/search_messages.h"
 #include "ui/utf8.h"
 #include "ui/window_definition.h"
@@ -218,7 +217,7 @@ void ComponentSearchWindow::Search(Keep keep) {
 
     messageLabel_->SetCaption(message);
     if (result.problem) {
-        messageLabel_->SetForeColor(WarningColour);
+        messageLabel_->SetForeColor(runtime::Ink::Warning);
     } else {
         messageLabel_->ResetForeColor();
     }
