@@ -4,7 +4,7 @@
 // reads them, never from the colour the program asked for.
 #include "main_window_driver.h"
 #include "themes.h"
-#include "ui/search/form3.h"
+#include "ui/search/component_search_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -94,15 +94,15 @@ protected:
     }
 
     // Ctrl+F where the main window's focus is, then the wanted frequency typed into the search.
-    ui::Form3* SearchFor(const char* frequency) {
+    ui::ComponentSearchWindow* SearchFor(const char* frequency) {
         QApplication::setActiveWindow(form.window());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
-        ui::Form3* search = form.ComponentSearchWindow();
+        ui::ComponentSearchWindow* search = form.SearchWindow();
         if (search == nullptr || !search->IsLoaded()) {
             ADD_FAILURE() << "Ctrl+F opened no search window";
             return nullptr;
         }
-        QLineEdit* edit = search->TxtFrequency->edit();
+        QLineEdit* edit = search->FrequencyEdit()->edit();
         testing_support::FocusOn(edit);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, QString::fromUtf8(frequency));
@@ -166,10 +166,10 @@ TEST_P(ReadableOnEveryTheme, WarningsAndStaleFiguresRead) {
         figures << ' ' << Figure(seen.ratio);
     }
 
-    ui::Form3* search = SearchFor("abc");
+    ui::ComponentSearchWindow* search = SearchFor("abc");
     ASSERT_NE(search, nullptr);
-    ASSERT_FALSE(search->LblMessage->Caption().isEmpty());
-    const Seen message = SeenText(search->LblMessage->widget());
+    ASSERT_FALSE(search->MessageLabel()->Caption().isEmpty());
+    const Seen message = SeenText(search->MessageLabel()->widget());
     EXPECT_TRUE(Warns(message)) << "the search window's message" << Describe(message);
     figures << " | search message " << Figure(message.ratio);
     std::cout << "[ contrast ] " << figures.str() << std::endl;
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Themes, ReadableOnEveryTheme, ::testing::ValuesIn(testi
 // is current again follows the palette of the moment, also back on the light theme.
 TEST_F(ReadableMarks, FollowAThemeChangedWhileRunning) {
     TypeResistor("4k7");
-    ui::Form3* search = SearchFor("abc");
+    ui::ComponentSearchWindow* search = SearchFor("abc");
     ASSERT_NE(search, nullptr);
     const auto reads = [](const Seen& seen) { return seen.ratio >= ReadsAtAll; };
     {
@@ -194,7 +194,7 @@ TEST_F(ReadableMarks, FollowAThemeChangedWhileRunning) {
         SeenResistor(); // away from the box, whose caret is no text
         const Seen box = SeenOnceSettled(ResistorEdit(), Warns);
         EXPECT_TRUE(Warns(box)) << "the resistor box" << Describe(box);
-        const Seen message = SeenOnceSettled(search->LblMessage->widget(), Warns);
+        const Seen message = SeenOnceSettled(search->MessageLabel()->widget(), Warns);
         EXPECT_TRUE(Warns(message)) << "the search window's message" << Describe(message);
         for (const runtime::Label* result : Results()) {
             const Seen seen = SeenOnceSettled(result->widget(), reads);
