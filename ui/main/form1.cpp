@@ -8,11 +8,13 @@
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/form3.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColor>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QShortcut>
@@ -141,6 +143,7 @@ void Form1::CreateControls(QWidget& client) {
     auto* find = new QShortcut(FindShortcut, &client);
     QObject::connect(find, &QShortcut::activated, &client,
                      [this] { runtime::RunGuarded([this] { ShowComponentSearch(); }); });
+    AddSheetShortcuts(client, [this] { return std::optional(Sheet()); });
 }
 
 void Form1::Form_Load() {
@@ -168,7 +171,8 @@ void Form1::Calcul() {
     for (std::size_t i = 0; i < 4; ++i) {
         labels[i]->SetCaption(FromUtf8(*texts[i]));
     }
-    ShowMarks(inputs, calc::CheckCaptions(report, inputs, stored_));
+    marks_ = calc::CheckCaptions(report, inputs, stored_);
+    ShowMarks(inputs, marks_);
 }
 
 // Captions that still show a figure of earlier inputs are greyed, figures that are no frequency
@@ -243,6 +247,27 @@ QString Form1::ResultsText() const {
     return text;
 }
 
+DesignSheet Form1::Sheet() const {
+    const auto result = [](const runtime::Label* label, const calc::CaptionCheck& check) {
+        return SheetResult{label->Caption(), check.state, Reason(check)};
+    };
+    return {.r1 = ComboR->Text(),
+            .r1Unit = ComboValR1->Text(),
+            .c1 = ComboC->Text(),
+            .c1Unit = ComboValC1->Text(),
+            .c2 = ComboC2->Text(),
+            .c2Unit = ComboValC2->Text(),
+            .voltage = ComboV->Text(),
+            .centreFrequency = result(Freq, marks_.Freq),
+            .halfWidth = result(B, marks_.B),
+            .lowerEdge = result(LblPlageBas, marks_.LblPlageBas),
+            .upperEdge = result(LblPlageHaut, marks_.LblPlageHaut),
+            .trimmerR1 = form3_ ? form3_->TrimmerAdvice() : QString(),
+            .programName = QCoreApplication::applicationName(),
+            .programVersion = QCoreApplication::applicationVersion(),
+            .date = QDate::currentDate()};
+}
+
 void Form1::Form_ContextMenu(const QPoint& at) {
     // Not a child of the window: the window may be unloaded while the menu is open.
     QMenu menu;
@@ -264,6 +289,9 @@ void Form1::Form_ContextMenu(const QPoint& at) {
     // Shown beside the entry; the window's own shortcut is the one that works outside the menu.
     find->setShortcut(FindShortcut);
     find->setShortcutContext(Qt::WidgetShortcut);
+    menu.addSeparator();
+    AddSheetEntries(
+        menu, [this] { return std::optional(Sheet()); }, window());
     menu.exec(at);
 }
 

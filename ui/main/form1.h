@@ -7,6 +7,7 @@
 #include "runtime/form.h"
 #include "runtime/frame.h"
 #include "runtime/label.h"
+#include "ui/sheet/design_sheet.h"
 
 #include <QPointer>
 #include <memory>
@@ -44,6 +45,10 @@ public:
     // "Copier tous les résultats" puts on the clipboard.
     QString ResultsText() const;
 
+    // The build sheet of the design as the window shows it now: its boxes, its results with their
+    // marks, and the trimmer the component search advised for it. The window must be loaded.
+    DesignSheet Sheet() const;
+
     void ComboR_Change();
     void ComboR_Click();
     void ComboValR1_Change();
@@ -74,6 +79,8 @@ private:
     void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);
 
     calc::StoredValues stored_;
+    // How each result stands against the boxes since the last recalculation.
+    calc::CaptionChecks marks_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
 };

@@ -3,6 +3,7 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/picture.h"
+#include "ui/sheet/sheet_output.h"
 
 #include <QPointer>
 
@@ -30,8 +31,12 @@ public:
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
+    // The main window's build sheet, from here too.
+    void Form_ContextMenu(const QPoint& at) override;
 
 private:
+    SheetSource MainSheet() const;
+
     const Form1& main_;
 };
 

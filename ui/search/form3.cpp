@@ -298,11 +298,13 @@ void Form3::GridPairs_Click() {
             ? trimmers_.end()
             : std::find_if(trimmers_.begin(), trimmers_.end(),
                            [pair](const catalogue::TrimmerRow& t) { return t.c1 == pair->c1; });
-    LblTrimmer->SetCaption(
-        trimmer == trimmers_.end()
-            ? QString()
-            : QStringLiteral("R1 exacte pour ce C1 (ajustable RV1) : ") +
-                  PartText({trimmer->unit, trimmer->exactR1}, catalogue::ResistorUnits));
+    trimmerR1_ = trimmer == trimmers_.end()
+                     ? QString()
+                     : PartText({trimmer->unit, trimmer->exactR1}, catalogue::ResistorUnits);
+    LblTrimmer->SetCaption(trimmerR1_.isEmpty()
+                               ? QString()
+                               : QStringLiteral("R1 exacte pour ce C1 (ajustable RV1) : ") +
+                                     trimmerR1_);
 
     c2_ = pair != nullptr ? catalogue::NearestC2(*pair, request_)
                           : std::vector<catalogue::C2Choice>();
@@ -351,6 +353,15 @@ void Form3::Apply() {
         SetUnit(*main_.ComboValC2, c2->unit);
         SetValue(*main_.ComboC2, c2->value);
     }
+    applied_ = {main_.ComboR->Text() + main_.ComboValR1->Text(),
+                main_.ComboC->Text() + main_.ComboValC1->Text(), trimmerR1_};
+}
+
+QString Form3::TrimmerAdvice() const {
+    const bool same = main_.IsLoaded() &&
+                      main_.ComboR->Text() + main_.ComboValR1->Text() == applied_.r1 &&
+                      main_.ComboC->Text() + main_.ComboValC1->Text() == applied_.c1;
+    return same ? applied_.trimmerR1 : QString();
 }
 
 } // namespace ui

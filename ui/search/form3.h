@@ -43,6 +43,10 @@ public:
     void GridC2_DblClick();
     void CommandApply_Click();
 
+    // The exact R1 for a trimmer RV1 given with the last row applied ("3,367 KOhms"), while the
+    // main window still shows that row's R1 and C1; empty otherwise.
+    QString TrimmerAdvice() const;
+
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
@@ -61,6 +65,12 @@ private:
     std::vector<catalogue::PairRow> pairs_;
     std::vector<catalogue::TrimmerRow> trimmers_;
     std::vector<catalogue::C2Choice> c2_;
+    // The trimmer's R1 shown for the selected pair, and what the last Apply left in the main
+    // window's R1 and C1 boxes with the trimmer's R1 of that moment.
+    QString trimmerR1_;
+    struct Applied {
+        QString r1, c1, trimmerR1;
+    } applied_;
 };
 
 } // namespace ui
