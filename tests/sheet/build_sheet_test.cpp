@@ -7,6 +7,7 @@
 #include "ui/search/form3.h"
 #include "ui/sheet/sheet_output.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -17,8 +18,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <clocale>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -324,5 +329,276 @@ INSTANTIATE_TEST_SUITE_P(
                .notRead = {},
                .fileName = "decodeur-567.pdf"}),
     [](const ::testing::TestParamInfo<Design>& row) { return std::string(row.param.name); });
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- the paper
+
+struct Paper {
+    const char* name;
+    const char* locale; // LC_PAPER
+    const char* size;   // as pdfinfo reads it
+};
+
+class Papers : public SheetTest, public ::testing::WithParamInterface<Paper> {};
+
+TEST_P(Papers, AreTheLocalesAndHoldTheWholeSheet) {
+    const Paper& paper = GetParam();
+    const std::string before = std::setlocale(LC_PAPER, nullptr);
+    ASSERT_NE(std::setlocale(LC_PAPER, paper.locale), nullptr) << paper.locale << " is missing";
+    const QString pdf = Saved();
+    std::setlocale(LC_PAPER, before.c_str());
+
+    const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Page size: +") + QString::fromUtf8(paper.size))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n"))));
+    // The last line of the parts list is still on the page.
+    const Word* last = Find(Words(pdf), QStringLiteral("78L05"));
+    ASSERT_NE(last, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Papers,
+    ::testing::Values(Paper{"France", "fr_FR.UTF-8",
+                            "595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"},
+                      Paper{"UnitedStates", "en_US.UTF-8", "612 x 792 pts \\(letter\\)"},
+                      Paper{"FrenchCanada", "fr_CA.UTF-8", "612 x 792 pts \\(letter\\)"}),
+    [](const ::testing::TestParamInfo<Paper>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------- failures
+
+// The process may write no more than `bytes` to a file while it lives: a write past them fails,
+// as on a disk that fills up.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
+};
+
+struct Failure {
+    const char* name;
+    const char* file; // in the test's folder, unless absolute
+    const char* because;
+    rlim_t writable = 0; // bytes the file may take, or no limit
+};
+
+class Failures : public SheetTest, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(Failures, AreToldInFrenchAndLeaveTheFolderAsItWas) {
+    const Failure& failure = GetParam();
+    const QString path = QDir(folder.path()).filePath(QString::fromUtf8(failure.file));
+    // A sheet saved earlier under the same name, which a failure must not damage.
+    const QByteArray earlier = "une fiche enregistrée plus tôt";
+    if (QFile file(path); file.open(QIODevice::WriteOnly)) {
+        file.write(earlier);
+    }
+    const QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::Files);
+
+    QString told;
+    const bool answered = Answer<QMessageBox>(
+        [&](QMessageBox* box) {
+            told = box->text() + QLatin1Char(' ') + box->informativeText();
+            box->button(QMessageBox::Ok)->click();
+        },
+        [&] {
+            std::optional<FileSizeLimit> limit;
+            if (failure.writable > 0) {
+                limit.emplace(failure.writable);
+            }
+            EXPECT_FALSE(ui::SaveSheet(main.Sheet(), path, main.window()));
+        });
+    ASSERT_TRUE(answered) << "no message";
+    EXPECT_TRUE(told.contains(QStringLiteral("La fiche de montage n'a pas été enregistrée")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QString::fromUtf8(failure.because))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("Aucun fichier n'a été écrit ni modifié.")));
+
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), files) << "a file was left";
+    if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+        EXPECT_EQ(file.readAll(), earlier) << "the earlier sheet was damaged";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Failures,
+    ::testing::Values(Failure{"MissingFolder", "disparu/fiche.pdf", "n'existe pas."},
+                      // Not even root may create a file there.
+                      Failure{"FolderNobodyMayWriteIn", "/proc/fiche.pdf",
+                              "Impossible de créer un fichier dans le dossier « /proc »"},
+                      // The sheet is some 30 kB: the file is cut short, as on a disk that fills up.
+                      Failure{"WriteFailsHalfway", "fiche.pdf", "L'écriture dans le dossier",
+                              8 * 1024}),
+    [](const ::testing::TestParamInfo<Failure>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------- the print dialog
+
+TEST_F(SheetTest, PrintsToAPdfFileThroughQtsPrintDialogInFrench) {
+    const QString path = folder.filePath(QStringLiteral("imprimée.pdf"));
+    QString printers;
+    const bool answered = Answer<QPrintDialog>(
+        [&](QPrintDialog* dialog) {
+            auto* list = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            if (list == nullptr || file == nullptr) {
+                dialog->reject();
+                return;
+            }
+            for (int i = 0; i < list->count(); ++i) {
+                printers += list->itemText(i) + QLatin1Char('|');
+            }
+            list->setCurrentIndex(list->findText(QStringLiteral("Imprimer dans un fichier (PDF)")));
+            file->setText(path);
+            dialog->accept();
+        },
+        [&] {
+            FocusOn(main.ComboR->combo());
+            QTest::keyClick(main.ComboR->combo(), Qt::Key_P, Qt::ControlModifier);
+        });
+    ASSERT_TRUE(answered) << "Ctrl+P showed no print dialog";
+    EXPECT_TRUE(printers.contains(QStringLiteral("Imprimer dans un fichier (PDF)")))
+        << printers.toStdString();
+
+    ASSERT_TRUE(QFile::exists(path)) << "nothing printed to the file";
+    const QString info = Poppler(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n"))));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size: +595.* \\(A4\\)"))));
+    const QString text = PageText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("Fréquence centrale 1748,252 Hz")));
+    EXPECT_TRUE(text.contains(QStringLiteral("R1 26 KOhms")));
+}
+
+// ---------------------------------------------------------------- the file dialog, from both
+// windows
+
+struct SaveAs {
+    const char* name;
+    bool fromSchematic;
+    bool byMenu; // the context menu's entry, or Ctrl+Shift+S
+};
+
+class SavingAs : public SheetTest, public ::testing::WithParamInterface<SaveAs> {
+public:
+    // The user's documents folder, where the dialog opens, is one of the test's own.
+    void SetUp() override {
+        SheetTest::SetUp();
+        documents = folder.filePath(QStringLiteral("Documents"));
+        QDir().mkpath(documents);
+        QDir().mkpath(folder.filePath(QStringLiteral("config")));
+        QFile dirs(folder.filePath(QStringLiteral("config/user-dirs.dirs")));
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+        configHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+    }
+    void TearDown() override {
+        qputenv("XDG_CONFIG_HOME", configHome);
+        SheetTest::TearDown();
+    }
+
+    QString documents;
+    QByteArray configHome;
+};
+
+TEST_P(SavingAs, OpensInTheDocumentsWithTheNameOfTheFrequencyAndSavesTheMainWindowsDesign) {
+    const SaveAs& row = GetParam();
+    // The resistor box has a menu of its own; the window's is over a label.
+    QWidget* from = row.byMenu ? main.Label1->widget() : main.ComboR->combo();
+    if (row.fromSchematic) {
+        QTest::mouseClick(main.Command3->widget(), Qt::LeftButton);
+        ASSERT_NE(main.SchematicWindow(), nullptr);
+        from = main.SchematicWindow()->Image1->widget();
+    }
+    // Changed after the schematic window took its values: the sheet is the design as it is now.
+    TypeResistor("10");
+
+    QString proposed;
+    const bool answered = Answer<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            proposed = dialog->selectedFiles().value(0);
+            // Enter in the name box, as the user takes the name offered.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                QTest::keyClick(name, Qt::Key_Return);
+            } else {
+                dialog->reject();
+            }
+        },
+        [&] {
+            FocusOn(from);
+            if (row.byMenu) {
+                EXPECT_TRUE(testing_support::PickFromContextMenu(
+                    from, QStringLiteral("Enregistrer la fiche en PDF…")));
+            } else {
+                QTest::keyClick(from, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            }
+        });
+    ASSERT_TRUE(answered) << "no file dialog";
+    // 1 / (0,022 x 10) x 1000 = 4545,4545...
+    const QString expected =
+        QDir(documents).filePath(QStringLiteral("decodeur-567-4545,455Hz.pdf"));
+    EXPECT_EQ(proposed, expected);
+    ASSERT_TRUE(QFile::exists(expected));
+    EXPECT_TRUE(PageText(expected).contains(QStringLiteral("R1 10 KOhms")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SavingAs,
+                         ::testing::Values(SaveAs{"MainWindowKeys", false, false},
+                                           SaveAs{"MainWindowMenu", false, true},
+                                           SaveAs{"SchematicWindowKeys", true, false},
+                                           SaveAs{"SchematicWindowMenu", true, true}),
+                         [](const ::testing::TestParamInfo<SaveAs>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// Once the main window has closed there is no design: the schematic window's entries are greyed.
+TEST_F(SheetTest, SchematicWindowOffersNoSheetOnceTheMainWindowHasClosed) {
+    QTest::mouseClick(main.Command3->widget(), Qt::LeftButton);
+    ASSERT_NE(main.SchematicWindow(), nullptr);
+    QWidget* picture = main.SchematicWindow()->Image1->widget();
+    main.Unload();
+
+    QStringList entries;
+    QTimer read;
+    read.setSingleShot(true);
+    QObject::connect(&read, &QTimer::timeout, [&entries] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions()) {
+                entries << action->text() +
+                               (action->isEnabled() ? QString() : QStringLiteral(" (grisé)"));
+            }
+            menu->close();
+        }
+    });
+    read.start(0);
+    const QPoint at(picture->width() / 2, picture->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, picture->mapToGlobal(at));
+    QApplication::sendEvent(picture, &event);
+    EXPECT_EQ(entries, QStringList({QStringLiteral("Fiche de montage… (grisé)"),
+                                    QStringLiteral("Enregistrer la fiche en PDF… (grisé)")}));
+
+    const bool answered = Answer<QFileDialog>(
+        [](QFileDialog* dialog) { dialog->reject(); },
+        [&] {
+            FocusOn(picture);
+            QTest::keyClick(picture, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        });
+    EXPECT_FALSE(answered) << "Ctrl+Shift+S opened a dialog with no design to save";
+}
 
 } // namespace

@@ -17,7 +17,7 @@
 namespace ui {
 
 QPageSize LocalePaperSize() {
-#ifdef _NL_PAPER_WIDTH
+#ifdef __GLIBC__
     // glibc hands these numbers (millimetres) over in the bytes of the pointer.
     const auto millimetres = [](nl_item item) {
         const char* value = nl_langinfo(item);
