@@ -11,11 +11,14 @@
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <langinfo.h>
 
 namespace ui {
 
+// Qt's locale knows no paper, and its measurement system calls French Canada metric, where the
+// paper is Letter: LC_PAPER is the setting that says which paper the user has.
 QPageSize LocalePaperSize() {
 #ifdef __GLIBC__
     // glibc hands these numbers (millimetres) over in the bytes of the pointer.
@@ -58,8 +61,8 @@ const QColor White(0xff, 0xff, 0xff);
 
 const QString Family = QStringLiteral("DejaVu Sans");
 
-// The schematic window's picture and its labels, in twips: the values go where that window
-// writes them, at the same size against the drawing.
+// The schematic window's picture and its labels (ui/schematic/form2.cpp), in twips: the values go
+// where that window writes them, at the same size against the drawing.
 constexpr double PictureWidth = 12975, PictureHeight = 7695;
 constexpr double LabelHeight = 360, LabelFontTwips = 9.75 * 20;
 struct DiagramLabel {
@@ -173,6 +176,13 @@ struct Diagram {
     QSizeF size{820, 460};
 };
 
+double Number(QStringView text) {
+    const QByteArray bytes = text.toUtf8();
+    double number = 0;
+    std::from_chars(bytes.data(), bytes.data() + bytes.size(), number);
+    return number;
+}
+
 Diagram ReadDiagram() {
     QFile file(QStringLiteral(":/schematic.svg"));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -203,7 +213,7 @@ Diagram ReadDiagram() {
             const QList<QStringView> box =
                 reader.attributes().value(QLatin1String("viewBox")).split(u' ');
             if (box.size() == 4) {
-                diagram.size = {box[2].toDouble(), box[3].toDouble()};
+                diagram.size = {Number(box[2]), Number(box[3])};
             }
         } else if (reader.isStartElement() && reader.name() == QLatin1String("g")) {
             open.push_back(reader.attributes());
@@ -213,10 +223,10 @@ Diagram ReadDiagram() {
             const QXmlStreamAttributes own = reader.attributes();
             const QString id = own.value(QLatin1String("id")).toString();
             DiagramWord word;
-            word.at = {own.value(QLatin1String("x")).toDouble(),
-                       own.value(QLatin1String("y")).toDouble()};
+            word.at = {Number(own.value(QLatin1String("x"))),
+                       Number(own.value(QLatin1String("y")))};
             if (const QString size = attribute(own, QLatin1String("font-size")); !size.isEmpty()) {
-                word.size = size.toDouble();
+                word.size = Number(size);
             }
             word.bold = attribute(own, QLatin1String("font-weight")) == QLatin1String("bold");
             const QString anchor = attribute(own, QLatin1String("text-anchor"));

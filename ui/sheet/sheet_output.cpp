@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <charconv>
 
 namespace ui {
 
@@ -75,8 +76,10 @@ QString WriteSheetPdf(const DesignSheet& sheet, const QString& path, const QPage
     if (!file.commit()) {
         const QStorageInfo disk(folder);
         if (disk.isValid() && disk.bytesAvailable() < size + 64 * 1024) {
+            char kilobytes[24] = {};
+            std::to_chars(kilobytes, kilobytes + sizeof kilobytes - 1, (size + 1023) / 1024);
             return QStringLiteral("Le disque est plein : il faut environ %1 Ko de libre.")
-                .arg((size + 1023) / 1024);
+                .arg(QLatin1String(kilobytes));
         }
         return QStringLiteral("L'écriture dans le dossier %1 a échoué.").arg(Quoted(folder));
     }
