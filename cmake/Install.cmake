@@ -79,12 +79,14 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 décodeur de tonalité à NE567 à partir de la résistance R1, des
 condensateurs C1 et C2 et de la tension d'alimentation, choisis dans la
 série E24 de valeurs normalisées. Une seconde fenêtre montre le schéma du
-montage avec les valeurs choisies.
+montage avec les valeurs choisies. La fiche de montage (schéma, résultats,
+liste des composants) s'imprime ou s'enregistre en PDF.
 
 Vireldo 567 works out the centre frequency and the capture range of an
 NE567 tone decoder from R1, C1, C2 and the supply voltage, chosen from
 the E24 series of preferred values. A second window shows the circuit
-diagram with the chosen values. Its windows are in French.")
+diagram with the chosen values. A build sheet of the design (diagram,
+results, parts list) is printed or saved as PDF. Its windows are in French.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -95,7 +97,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries come from the binary (dpkg-shlibdeps). What the program loads at run time, out of
+# The libraries come from the binary (dpkg-shlibdeps), Qt Print Support for the build sheet
+# among them, with its CUPS plugin, which its package carries. What the program loads at run time, out of
 # the linker's sight, is named here: the SVG image plugin that draws the circuit diagram
 # (libqt6svg6), Wine's free Tahoma that the windows are laid out in (fonts-wine: without it the
 # unit names and the supply-voltage caption are cut), and Qt's French texts (qt6-translations-l10n:

@@ -270,6 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
         RelationCase{"DependsOnQtWidgets", "Depends", "libqt6widgets6"},
         RelationCase{"DependsOnQtGui", "Depends", "libqt6gui6"},
         RelationCase{"DependsOnQtCore", "Depends", "libqt6core6"},
+        RelationCase{"DependsOnQtPrintSupport", "Depends", "libqt6printsupport6"},
         RelationCase{"DependsOnTheCLibrary", "Depends", "libc6"},
         RelationCase{"DependsOnTheCxxLibrary", "Depends", "libstdc++6"},
         // What the windows load at run time, which no linker sees.

@@ -9,11 +9,13 @@
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/component_search_window.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/utf8.h"
 #include "ui/window_definition.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QShortcut>
 
@@ -129,6 +131,7 @@ void Form1::CreateControls(QWidget& client) {
     auto* find = new QShortcut(FindShortcut, &client);
     QObject::connect(find, &QShortcut::activated, &client,
                      [this] { runtime::RunGuarded([this] { ShowComponentSearch(); }); });
+    AddSheetShortcuts(client, [this] { return std::optional(Sheet()); });
 }
 
 void Form1::Form_Load() {
@@ -156,7 +159,8 @@ void Form1::Calcul() {
     for (std::size_t i = 0; i < 4; ++i) {
         labels[i]->SetCaption(FromUtf8(*texts[i]));
     }
-    ShowMarks(inputs, calc::CheckCaptions(report, stored_));
+    marks_ = calc::CheckCaptions(report, stored_);
+    ShowMarks(inputs, marks_);
 }
 
 // Captions that still show a figure of earlier inputs are greyed, figures that are no frequency
@@ -229,6 +233,31 @@ QString Form1::ResultsText() const {
     return text;
 }
 
+std::optional<DesignSheet> Form1::CurrentSheet() const {
+    return IsLoaded() ? std::optional(Sheet()) : std::nullopt;
+}
+
+DesignSheet Form1::Sheet() const {
+    const auto result = [](const runtime::Label* label, const calc::CaptionCheck& check) {
+        return SheetResult{label->Caption(), check.state, Reason(check)};
+    };
+    return {.r1 = ComboR->Text(),
+            .r1Unit = ComboValR1->Text(),
+            .c1 = ComboC->Text(),
+            .c1Unit = ComboValC1->Text(),
+            .c2 = ComboC2->Text(),
+            .c2Unit = ComboValC2->Text(),
+            .voltage = ComboV->Text(),
+            .centreFrequency = result(Freq, marks_.Freq),
+            .halfWidth = result(B, marks_.B),
+            .lowerEdge = result(LblPlageBas, marks_.LblPlageBas),
+            .upperEdge = result(LblPlageHaut, marks_.LblPlageHaut),
+            .trimmerR1 = searchWindow_ ? searchWindow_->TrimmerAdvice() : QString(),
+            .programName = QCoreApplication::applicationName(),
+            .programVersion = QCoreApplication::applicationVersion(),
+            .date = QDate::currentDate()};
+}
+
 void Form1::Form_ContextMenu(const QPoint& at) {
     // Not a child of the window: the window may be unloaded while the menu is open.
     QMenu menu;
@@ -250,6 +279,9 @@ void Form1::Form_ContextMenu(const QPoint& at) {
     // Shown beside the entry; the window's own shortcut is the one that works outside the menu.
     find->setShortcut(FindShortcut);
     find->setShortcutContext(Qt::WidgetShortcut);
+    menu.addSeparator();
+    AddSheetEntries(
+        menu, [this] { return std::optional(Sheet()); }, window());
     menu.exec(at);
 }
 

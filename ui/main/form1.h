@@ -8,6 +8,7 @@
 #include "runtime/frame.h"
 #include "runtime/label.h"
 #include "ui/main/main_window_face.h"
+#include "ui/sheet/design_sheet.h"
 
 #include <QPointer>
 #include <memory>
@@ -41,12 +42,17 @@ public:
 
     ComponentsState State() const override;
     void ApplyComponents(const Components& components) override;
+    std::optional<DesignSheet> CurrentSheet() const override;
 
     void Calcul();
 
     // The inputs and the four results as the window shows them, one per line, in French: what
     // "Copier tous les résultats" puts on the clipboard.
     QString ResultsText() const;
+
+    // The build sheet of the design as the window shows it now: its boxes, its results with their
+    // marks, and the trimmer the component search advised for it. The window must be loaded.
+    DesignSheet Sheet() const;
 
     void ComboR_Change();
     void ComboR_Click();
@@ -80,6 +86,8 @@ private:
     void ShowMarks(const calc::CalculInputs& inputs, const calc::CaptionChecks& checks);
 
     calc::StoredValues stored_;
+    // How each result stands against the boxes since the last recalculation.
+    calc::CaptionChecks marks_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<ComponentSearchWindow> searchWindow_;
 };

@@ -5,6 +5,7 @@
 // controls, and need not know the main window's class: this header is all they include.
 
 #include "catalogue/component_search.h"
+#include "ui/sheet/design_sheet.h"
 
 #include <QString>
 #include <optional>
@@ -40,6 +41,9 @@ public:
     // its list, or typed when it is no item (the start-up "26" kΩ). Nothing happens while the
     // main window is not loaded.
     virtual void ApplyComponents(const Components& components) = 0;
+
+    // The build sheet of the design as the main window shows it now; none while it is not loaded.
+    virtual std::optional<DesignSheet> CurrentSheet() const = 0;
 
 protected:
     ~MainWindowFace() = default;

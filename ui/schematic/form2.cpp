@@ -2,7 +2,10 @@
 
 #include "runtime/controls.h"
 #include "runtime/shell.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/window_definition.h"
+
+#include <QMenu>
 
 namespace ui {
 
@@ -52,6 +55,20 @@ Form2::~Form2() {
 void Form2::CreateControls(QWidget& client) {
     runtime::CreateControls<Form2>(*this, client, Layout);
     Image1->Click.Connect(this, &Form2::Image1_Click);
+    AddSheetShortcuts(client, MainSheet());
+}
+
+// The sheet is the main window's design as it is now, not the values this window took when it
+// was loaded; there is none once the main window has closed.
+SheetSource Form2::MainSheet() const {
+    return [this] { return main_.CurrentSheet(); };
+}
+
+void Form2::Form_ContextMenu(const QPoint& at) {
+    // Not a child of the window: the window may be unloaded while the menu is open.
+    QMenu menu;
+    AddSheetEntries(menu, MainSheet(), window());
+    menu.exec(at);
 }
 
 // Takes the six texts as the main window shows them, unconverted; the height set last replaces

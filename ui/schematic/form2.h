@@ -4,6 +4,7 @@
 #include "runtime/label.h"
 #include "runtime/picture.h"
 #include "ui/main/main_window_face.h"
+#include "ui/sheet/sheet_output.h"
 
 #include <QPointer>
 
@@ -34,8 +35,12 @@ public:
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
+    // The main window's build sheet, from here too.
+    void Form_ContextMenu(const QPoint& at) override;
 
 private:
+    SheetSource MainSheet() const;
+
     const MainWindowFace& main_;
 };
 

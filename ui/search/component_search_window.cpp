@@ -44,6 +44,12 @@ QString PartText(const catalogue::Part& part, const std::array<catalogue::Item, 
                  : FromUtf8(part.value);
 }
 
+// What identifies the design the search applied: R1 and C1 as the main window shows them.
+QString R1AndC1(const ComponentsState& state) {
+    return state.r1.value + state.r1.unitText + QLatin1Char('/') + state.c1.value +
+           state.c1.unitText;
+}
+
 } // namespace
 
 ComponentSearchWindow::ComponentSearchWindow(MainWindowFace& main)
@@ -266,11 +272,13 @@ void ComponentSearchWindow::OnPairSelected() {
             ? trimmers_.end()
             : std::find_if(trimmers_.begin(), trimmers_.end(),
                            [pair](const catalogue::TrimmerRow& t) { return t.c1 == pair->c1; });
-    trimmerLabel_->SetCaption(
-        trimmer == trimmers_.end()
-            ? QString()
-            : QStringLiteral("R1 exacte pour ce C1 (ajustable RV1) : ") +
-                  PartText({trimmer->unit, trimmer->exactR1}, catalogue::ResistorUnits));
+    trimmerR1_ = trimmer == trimmers_.end()
+                     ? QString()
+                     : PartText({trimmer->unit, trimmer->exactR1}, catalogue::ResistorUnits);
+    trimmerLabel_->SetCaption(trimmerR1_.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral("R1 exacte pour ce C1 (ajustable RV1) : ") +
+                                        trimmerR1_);
 
     c2_ = pair != nullptr ? catalogue::NearestC2(*pair, request_)
                           : std::vector<catalogue::C2Choice>();
@@ -311,6 +319,13 @@ void ComponentSearchWindow::Apply() {
         components.c2 = c2_[static_cast<std::size_t>(choice)].c2;
     }
     main_.ApplyComponents(components);
+    applied_ = {R1AndC1(main_.State()), trimmerR1_};
+}
+
+QString ComponentSearchWindow::TrimmerAdvice() const {
+    return !applied_.r1AndC1.isEmpty() && R1AndC1(main_.State()) == applied_.r1AndC1
+               ? applied_.trimmerR1
+               : QString();
 }
 
 } // namespace ui

@@ -47,6 +47,10 @@ public:
     runtime::Label* TrimmerLabel() const { return trimmerLabel_; }
     runtime::Label* C2Label() const { return c2Label_; }
 
+    // The exact R1 for a trimmer RV1 given with the last row applied ("3,367 KOhms"), while the
+    // main window still shows that row's R1 and C1; empty otherwise.
+    QString TrimmerAdvice() const;
+
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
@@ -83,6 +87,12 @@ private:
     // tolerance, and the C2 for the selected pair.
     catalogue::SearchRequest request_;
     std::vector<catalogue::PairRow> pairs_;
+    // The trimmer's R1 shown for the selected pair, and the main window's R1 and C1 that the last
+    // Apply left, with the trimmer's R1 of that moment.
+    QString trimmerR1_;
+    struct Applied {
+        QString r1AndC1, trimmerR1;
+    } applied_;
     std::vector<catalogue::TrimmerRow> trimmers_;
     std::vector<catalogue::C2Choice> c2_;
 };
