@@ -151,13 +151,16 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
     }
     EXPECT_EQ(search->ApplyButton()->Enabled(), typed.firstPair != nullptr);
 
-    // With nothing to apply, neither the button nor Enter in the tables reaches the main window.
+    // With nothing to apply, neither the button nor Enter in the tables or the frequency box
+    // reaches the main window.
     if (typed.firstPair == nullptr) {
         QTest::mouseClick(search->ApplyButton()->button(), Qt::LeftButton);
         for (const runtime::Table* table : {search->PairsTable(), search->C2Table()}) {
             FocusOn(table->tree());
             QTest::keyClick(table->tree(), Qt::Key_Return);
         }
+        FocusOn(search->FrequencyEdit()->edit());
+        QTest::keyClick(search->FrequencyEdit()->edit(), Qt::Key_Return);
     }
     EXPECT_EQ(CaptionsOf(main), StartUpCaptions);
     EXPECT_EQ(main.ComboR->Text(), "26");
@@ -236,7 +239,8 @@ TEST_F(SearchWindowTest, APointTypedInsideAFigureBecomesACommaWithTheCaretAfterI
 
 // ---------------------------------------------------------------- applying a row
 
-enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair };
+// Enter presses « Appliquer », the window's default button, from a text box too.
+enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair, EnterOnTheButton, EnterInAField };
 
 struct Applied {
     const char* name;
@@ -299,6 +303,14 @@ TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
                            pairs->viewport()->mapTo(search->window(), row.center()));
         break;
     }
+    case ApplyBy::EnterOnTheButton:
+        FocusOn(search->ApplyButton()->button());
+        QTest::keyClick(search->ApplyButton()->button(), Qt::Key_Return);
+        break;
+    case ApplyBy::EnterInAField:
+        FocusOn(search->HalfWidthEdit()->edit());
+        QTest::keyClick(search->HalfWidthEdit()->edit(), Qt::Key_Enter, Qt::KeypadModifier);
+        break;
     }
 
     const runtime::ComboBox* boxes[] = {main.ComboR,     main.ComboValR1, main.ComboC,
@@ -333,6 +345,28 @@ INSTANTIATE_TEST_SUITE_P(
                 .by = ApplyBy::Button,
                 .boxes = {"10", "KOhms", "100", "NanoFarad", "2,2", "MicroFarad"},
                 .captions = {"1000 Hz", "+/- 51 Hz", "> 949 Hz", "< 1051 Hz"},
+                .events = 3},
+        Applied{.name = "NearestPairAndC2ByEnterOnTheButton",
+                .frequency = "1000",
+                .tolerance = "2",
+                .halfWidth = "50",
+                .anyListValue = false,
+                .pairRow = 0,
+                .by = ApplyBy::EnterOnTheButton,
+                .boxes = {"10", "KOhms", "100", "NanoFarad", "2,2", "MicroFarad"},
+                .captions = {"1000 Hz", "+/- 51 Hz", "> 949 Hz", "< 1051 Hz"},
+                .events = 3},
+        // The second pair: 1 / (0,11 x 9,1) x 1000 = 999,000999; 1070 x sqrt(5 / (2,2 x
+        // 999,001)) = 51,04.
+        Applied{.name = "SecondPairByKeypadEnterInTheHalfWidthBox",
+                .frequency = "1000",
+                .tolerance = "2",
+                .halfWidth = "50",
+                .anyListValue = false,
+                .pairRow = 1,
+                .by = ApplyBy::EnterInAField,
+                .boxes = {"9,1", "KOhms", "110", "NanoFarad", "2,2", "MicroFarad"},
+                .captions = {"999,001 Hz", "+/- 51 Hz", "> 948,001 Hz", "< 1050,001 Hz"},
                 .events = 3},
         // Every unit changes: the R1 unit rebuilds the resistor list, which picks its first
         // item (two events), then 100 is picked; C1 and C2 take a unit and a value each.

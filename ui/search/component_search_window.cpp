@@ -117,7 +117,7 @@ std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSear
          .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
         {.control = &Window::applyButton_, .name = "applyButton", .rect = {5760, 5565, 1320, 360},
          .text = "Appliquer", .tab = 6,
-         .description = "Règle R1, C1 et C2 dans la fenêtre principale"},
+         .description = "Règle R1, C1 et C2 dans la fenêtre principale", .defaultButton = true},
     };
     // clang-format on
     return rows;
