@@ -396,6 +396,110 @@ INSTANTIATE_TEST_SUITE_P(
                 .mainC1Before = 40}),
     [](const ::testing::TestParamInfo<Applied>& row) { return std::string(row.param.name); });
 
+// ---------------------------------------------------------------- the request kept
+
+// Closed and opened again within the run, the window shows what the user asked for, and the table
+// for it searched afresh against the main window as it is then.
+struct Reopening {
+    const char* name;
+    const char* frequency;
+    const char* tolerance;
+    const char* halfWidth;
+    bool anyListValue;
+    void (*close)(ui::ComponentSearchWindow& search);
+    bool byTheMenu;     // opened again from the main window's menu, else with Ctrl+F
+    bool voltageRaised; // the main window's voltage stepped from 05 to 09 V meanwhile
+    const char* frequencyShown;
+    const char* voltageShown;
+    const char* firstPair;
+    const char* firstC2; // nullptr: no C2 row
+
+    friend void PrintTo(const Reopening& row, std::ostream* out) { *out << row.name; }
+};
+
+class ReopenedSearch : public SearchWindowTest, public ::testing::WithParamInterface<Reopening> {};
+
+TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
+    const Reopening& row = GetParam();
+    ui::ComponentSearchWindow* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    if (row.anyListValue) {
+        FocusOn(search->RangeBox()->combo());
+        QTest::keyClick(search->RangeBox()->combo(), Qt::Key_Down);
+    }
+    TypeInto(search->ToleranceEdit(), row.tolerance);
+    TypeInto(search->HalfWidthEdit(), row.halfWidth);
+    TypeInto(search->FrequencyEdit(), row.frequency);
+    row.close(*search);
+    ASSERT_FALSE(search->IsLoaded());
+
+    if (row.voltageRaised) {
+        FocusOn(main.ComboV->combo());
+        QTest::keyClick(main.ComboV->combo(), Qt::Key_Down);
+    }
+    if (row.byTheMenu) {
+        ASSERT_TRUE(testing_support::PickFromContextMenu(main.ComboC->combo(), FindEntry));
+    } else {
+        ASSERT_EQ(PressControlF(), search);
+    }
+    ASSERT_TRUE(search->IsLoaded());
+
+    EXPECT_EQ(search->FrequencyEdit()->Text(), QString::fromUtf8(row.frequencyShown));
+    EXPECT_EQ(search->ToleranceEdit()->Text(), QString::fromUtf8(row.tolerance));
+    EXPECT_EQ(search->HalfWidthEdit()->Text(), QString::fromUtf8(row.halfWidth));
+    EXPECT_EQ(search->RangeBox()->ListIndex(), row.anyListValue ? 1 : 0);
+    EXPECT_EQ(search->VoltageLabel()->Caption(), QStringLiteral("Tension d'alimentation : ") +
+                                                     QString::fromUtf8(row.voltageShown) +
+                                                     QStringLiteral(" V"));
+    ASSERT_GE(search->PairsTable()->ListCount(), 1);
+    EXPECT_EQ(RowText(*search->PairsTable(), 0), QString::fromUtf8(row.firstPair));
+    EXPECT_EQ(search->PairsTable()->ListIndex(), 0);
+    EXPECT_TRUE(search->ApplyButton()->Enabled());
+    if (row.firstC2 != nullptr) {
+        ASSERT_GE(search->C2Table()->ListCount(), 1);
+        EXPECT_EQ(RowText(*search->C2Table(), 0), QString::fromUtf8(row.firstC2));
+    } else {
+        EXPECT_EQ(search->C2Table()->ListCount(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReopenedSearch,
+    ::testing::Values(
+        // At 9 V, 1070 x sqrt(9 / (3,9 x 1000)) = 51,40 and 4,3 µF gives 48,95: both 1 Hz away,
+        // the smaller first (at 5 V it would be 2,2 µF).
+        Reopening{.name = "EscapeThenControlFAtAnotherVoltage",
+                  .frequency = "1000",
+                  .tolerance = "2",
+                  .halfWidth = "50",
+                  .anyListValue = false,
+                  .close =
+                      [](ui::ComponentSearchWindow& search) {
+                          FocusOn(search.HalfWidthEdit()->edit());
+                          QTest::keyClick(search.HalfWidthEdit()->edit(), Qt::Key_Escape);
+                      },
+                  .byTheMenu = false,
+                  .voltageRaised = true,
+                  .frequencyShown = "1000",
+                  .voltageShown = "09",
+                  .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
+                  .firstC2 = "3,9 MicroFarad | +/- 51 Hz"},
+        // Only every value of the lists, with the main window's typed 26 kΩ, gives the start-up
+        // frequency exactly (see StartUpPairExactlyTypedWithAPoint).
+        Reopening{.name = "CloseBoxThenTheMenu",
+                  .frequency = "1748.252",
+                  .tolerance = "0",
+                  .halfWidth = "",
+                  .anyListValue = true,
+                  .close = [](ui::ComponentSearchWindow& search) { search.window()->close(); },
+                  .byTheMenu = true,
+                  .voltageRaised = false,
+                  .frequencyShown = "1748,252",
+                  .voltageShown = "05",
+                  .firstPair = "26 KOhms | 22 NanoFarad | 1748,252 Hz | 0,00 %",
+                  .firstC2 = nullptr}),
+    [](const ::testing::TestParamInfo<Reopening>& row) { return std::string(row.param.name); });
+
 // ---------------------------------------------------------------- one window, with the main one
 
 TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindow) {
@@ -459,13 +563,13 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
     expectTheSameWindow();
     EXPECT_EQ(search->VoltageLabel()->Caption(), "Tension d'alimentation : 12 V");
 
-    // Escape closes it; Ctrl+F opens it anew, as designed.
+    // Escape closes it; Ctrl+F loads it anew, with what was typed.
     FocusOn(search->FrequencyEdit()->edit());
     QTest::keyClick(search->FrequencyEdit()->edit(), Qt::Key_Escape);
     EXPECT_FALSE(search->IsLoaded());
     ASSERT_EQ(PressControlF(), search);
     ASSERT_TRUE(search->IsLoaded());
-    EXPECT_EQ(search->FrequencyEdit()->Text(), "");
+    EXPECT_EQ(search->FrequencyEdit()->Text(), "1000");
     EXPECT_EQ(search->ToleranceEdit()->Text(), "2");
 
     // Closing the main window closes it too: no window is left to keep the program running.
