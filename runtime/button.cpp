@@ -36,4 +36,12 @@ QString Button::Caption() const {
     return button_->text();
 }
 
+void Button::SetDefault(bool isDefault) {
+    button_->setDefault(isDefault);
+}
+
+bool Button::IsDefault() const {
+    return button_->isDefault();
+}
+
 } // namespace runtime

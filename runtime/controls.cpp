@@ -70,7 +70,9 @@ void Create(QWidget& container, const ControlLook& look, QPointer<ComboBox>& int
 }
 
 void Create(QWidget& container, const ControlLook& look, QPointer<Button>& into) {
-    Place(new Button(&container, Name(look), Text(look.text)), look, into);
+    auto* button = new Button(&container, Name(look), Text(look.text));
+    Place(button, look, into);
+    button->SetDefault(look.defaultButton);
 }
 
 void Create(QWidget& container, const ControlLook& look, QPointer<Picture>& into) {

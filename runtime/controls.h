@@ -48,6 +48,7 @@ struct ControlLook {
     const char* fontFamily = nullptr; // nullptr: the window's font
     double fontPoints = 0;
     bool bold = false;
+    bool defaultButton = false; // the button that Enter presses (see Button)
 };
 
 // The window's member that holds a control, by the control's kind.
@@ -77,11 +78,12 @@ template <typename Window> struct ControlDefinition {
     const char* fontFamily = nullptr;
     double fontPoints = 0;
     bool bold = false;
+    bool defaultButton = false;
 
     constexpr ControlLook Look() const {
         return {name,       editable,   rect,       text,           centred,     autoSize,
                 selectable, wordWrap,   tab,        accessibleName, description, toolTip,
-                foreColour, backColour, fontFamily, fontPoints,     bold};
+                foreColour, backColour, fontFamily, fontPoints,     bold,        defaultButton};
     }
 };
 

@@ -1,5 +1,6 @@
 #include "runtime/form.h"
 
+#include "runtime/button.h"
 #include "runtime/control.h"
 #include "runtime/double_click.h"
 #include "runtime/failure.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -117,6 +119,13 @@ protected:
             ContextMenuFromKeyboard();
             return;
         }
+        if (IsEnter(*event)) {
+            if (Button* button = ButtonForEnter()) {
+                // Through the button's own signal, the door of the user's clicks and its guard.
+                button->button()->click();
+                return;
+            }
+        }
         // The text selected in a label is copied from wherever the focus is in the window (the
         // labels never take the focus).
         if (event->matches(QKeySequence::Copy)) {
@@ -172,6 +181,35 @@ protected:
     }
 
 private:
+    static bool IsEnter(const QKeyEvent& event) {
+        return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+               (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event.isAutoRepeat();
+    }
+
+    // Reached by an Enter that the control with the focus had no use for. A window with a default
+    // button works as a dialog: Enter presses the button that has the focus, else the default
+    // one. Qt does so inside a QDialog only, which a form's window is not. A window without one
+    // keeps Enter for nothing.
+    Button* ButtonForEnter() const {
+        // Button declares no meta-object of its own, for qobject_cast to tell it from a Control.
+        std::vector<Button*> buttons;
+        for (Control* control : findChildren<Control*>()) {
+            if (auto* button = dynamic_cast<Button*>(control)) {
+                buttons.push_back(button);
+            }
+        }
+        const auto isDefault = [](const Button* button) { return button->IsDefault(); };
+        const auto defaultButton = std::find_if(buttons.begin(), buttons.end(), isDefault);
+        if (defaultButton == buttons.end()) {
+            return nullptr;
+        }
+        const QWidget* focus = focusWidget();
+        const auto focused =
+            std::find_if(buttons.begin(), buttons.end(),
+                         [focus](const Button* button) { return button->widget() == focus; });
+        return focused != buttons.end() ? *focused : *defaultButton;
+    }
+
     // Shift+F10 does what the Menu key does, which Qt leaves to Windows alone: the menu of the
     // control that has the focus, the window's where the control has none.
     void ContextMenuFromKeyboard() {

@@ -30,6 +30,8 @@ struct FormDefinition {
 // visible; unloading closes it and discards its controls, so that the next Show loads it again.
 // The application ends when no form is loaded any more. A window too large for its screen is
 // drawn smaller as a whole, its controls and fonts with it, so that it fits, frame included.
+// A window with a default button works as a dialog: Enter presses the button that has the focus,
+// else the default one; in a window without one, Enter presses no button.
 class Form {
 public:
     virtual ~Form();

@@ -8,12 +8,14 @@
 #include "runtime/form.h"
 #include "runtime/label.h"
 #include "runtime/shell.h"
+#include "runtime/text_box.h"
 #include "runtime/twips.h"
 #include "url_catcher.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -224,6 +226,91 @@ TEST(Form, TheFocusStartsOnTheFirstControlOfTheTabOrder) {
     EXPECT_EQ(QApplication::focusWidget(), form.button->widget());
     form.Unload();
 }
+
+// ---- Enter ------------------------------------------------------------------------------------
+
+// A window with a text box and two buttons, « Appliquer » its default button or not.
+class EnterForm : public runtime::Form {
+public:
+    EnterForm(bool withDefault, bool defaultEnabled)
+        : Form({QStringLiteral("Essai"), 5055, 3855, false, QString(), 8.25, QStringList()}),
+          withDefault_(withDefault), defaultEnabled_(defaultEnabled) {}
+
+    QPointer<runtime::TextBox> text;
+    QPointer<runtime::Button> other, apply;
+    int otherPresses = 0, applyPresses = 0;
+
+protected:
+    void CreateControls(QWidget& client) override {
+        text = new runtime::TextBox(&client, QStringLiteral("text"));
+        text->Move(120, 120, 1200, 315);
+        other = new runtime::Button(&client, QStringLiteral("other"), QStringLiteral("Effacer"));
+        other->Move(120, 600, 990, 360);
+        apply = new runtime::Button(&client, QStringLiteral("apply"), QStringLiteral("Appliquer"));
+        apply->Move(1200, 600, 990, 360);
+        apply->SetDefault(withDefault_);
+        apply->SetEnabled(defaultEnabled_);
+        other->Click.Connect([this] { ++otherPresses; });
+        apply->Click.Connect([this] { ++applyPresses; });
+    }
+
+private:
+    bool withDefault_, defaultEnabled_;
+};
+
+enum class Focused { Text, Other, Apply };
+
+struct EnterCase {
+    const char* name;
+    bool withDefault;
+    bool defaultEnabled;
+    Focused focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int otherPresses, applyPresses;
+};
+
+void PrintTo(const EnterCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const EnterCase enterCases[] = {
+    {"OnAnotherButtonPressesIt", true, true, Focused::Other, Qt::Key_Return, {}, 1, 0},
+    {"OnTheDefaultButtonPressesIt", true, true, Focused::Apply, Qt::Key_Return, {}, 0, 1},
+    {"InATextBoxPressesTheDefault", true, true, Focused::Text, Qt::Key_Return, {}, 0, 1},
+    {"KeypadEnterInATextBox", true, true, Focused::Text, Qt::Key_Enter, Qt::KeypadModifier, 0, 1},
+    {"KeypadEnterOnAnotherButton", true, true, Focused::Other, Qt::Key_Enter, Qt::KeypadModifier, 1,
+     0},
+    {"WithControlPressesNothing", true, true, Focused::Text, Qt::Key_Return, Qt::ControlModifier, 0,
+     0},
+    {"ADisabledDefaultIsNotPressed", true, false, Focused::Text, Qt::Key_Return, {}, 0, 0},
+    // As in the main window: no default button, and Enter presses none.
+    {"NoDefaultButtonOnAButton", false, true, Focused::Other, Qt::Key_Return, {}, 0, 0},
+    {"NoDefaultButtonInATextBox", false, true, Focused::Text, Qt::Key_Return, {}, 0, 0},
+};
+
+class FormEnter : public ::testing::TestWithParam<EnterCase> {};
+
+TEST_P(FormEnter, PressesTheFocusedButtonElseTheDefaultOneWhereTheWindowHasOne) {
+    const EnterCase& row = GetParam();
+    EnterForm form(row.withDefault, row.defaultEnabled);
+    form.Show();
+    QWidget* focus = row.focus == Focused::Text    ? static_cast<QWidget*>(form.text->edit())
+                     : row.focus == Focused::Other ? form.other->widget()
+                                                   : form.apply->widget();
+    testing_support::FocusOn(focus);
+    ASSERT_EQ(QApplication::focusWidget(), focus);
+    QTest::keyClick(focus, row.key, row.modifiers);
+    EXPECT_EQ(form.otherPresses, row.otherPresses);
+    EXPECT_EQ(form.applyPresses, row.applyPresses);
+    EXPECT_EQ(form.apply->IsDefault(), row.withDefault);
+    form.Unload();
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, FormEnter, ::testing::ValuesIn(enterCases),
+                         [](const ::testing::TestParamInfo<EnterCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 // The application runs until no form is loaded, whichever closes last.
 TEST(Application, EndsWhenTheLastFormIsUnloadedAlsoAToolWindow) {

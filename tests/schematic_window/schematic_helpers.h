@@ -22,6 +22,19 @@
 
 namespace schematic_test {
 
+// The user selects the whole text of the resistor value and types over it; empty text leaves the
+// box emptied with Backspace.
+inline void RetypeResistor(ui::Form1& main, const QString& typed) {
+    QLineEdit* edit = main.ComboR->combo()->lineEdit();
+    testing_support::FocusOn(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (typed.isEmpty()) {
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(edit, typed);
+    }
+}
+
 // The main window in its start-up state, shown; unloaded at the end with whatever it opened.
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -48,18 +61,7 @@ protected:
         return *schematic;
     }
 
-    // The user selects the whole text of the resistor value and types over it; empty text
-    // leaves the box emptied with Backspace.
-    void RetypeResistor(const QString& typed) {
-        QLineEdit* edit = main.ComboR->combo()->lineEdit();
-        testing_support::FocusOn(edit);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (typed.isEmpty()) {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(edit, typed);
-        }
-    }
+    void RetypeResistor(const QString& typed) { schematic_test::RetypeResistor(main, typed); }
 
     ui::Form1 main;
 };

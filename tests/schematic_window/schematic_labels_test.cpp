@@ -1,8 +1,11 @@
-// The three labels of the schematic window show the main window's value and unit texts as they
-// were when the window was loaded: 360 twips high, as wide as their text, left edges where the
-// window was drawn, white boxes with green text lying over the diagram.
+// The three labels of the schematic window show the main window's value and unit texts, when the
+// window is loaded and after every change while it is open: 360 twips high, as wide as their
+// text, left edges where the window was drawn, white boxes with green text lying over the diagram,
+// each named after its component for a screen reader.
 #include "schematic_helpers.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPixmap>
@@ -102,6 +105,89 @@ TEST_P(SchematicLabels, ShowTheMainWindowTextsInWhiteBoxesOverTheDiagram) {
 
 INSTANTIATE_TEST_SUITE_P(ResistorValues, SchematicLabels, ::testing::ValuesIn(resistorCases),
                          [](const ::testing::TestParamInfo<ResistorCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// ---- While it is open ----------------------------------------------------------------------
+
+// A change the user makes in the main window while the schematic is open, from the start-up
+// values, and the three labels then.
+struct FollowedChange {
+    const char* name;
+    void (*make)(ui::Form1& main);
+    const char* lblR1;
+    const char* lblC1;
+    const char* lblC2;
+};
+
+void PrintTo(const FollowedChange& row, std::ostream* out) {
+    *out << row.name;
+}
+
+void PressIn(runtime::ComboBox* box, Qt::Key key) {
+    testing_support::FocusOn(box->combo());
+    QTest::keyClick(box->combo(), key);
+}
+
+const FollowedChange followedChanges[] = {
+    {"R1SteppedToTheNextListValue", [](ui::Form1& main) { PressIn(main.ComboR, Qt::Key_Down); },
+     "27KOhms", "22NanoFarad", "27MicroFarad"},
+    {"R1PickedWithTheMouse",
+     [](ui::Form1& main) {
+         testing_support::PickWithMouse(main.ComboR->combo(),
+                                        main.ComboR->combo()->findText(QStringLiteral("4,7")));
+     },
+     "4,7KOhms", "22NanoFarad", "27MicroFarad"},
+    {"R1TypedWithAPoint",
+     [](ui::Form1& main) { schematic_test::RetypeResistor(main, QStringLiteral("4.7")); },
+     "4,7KOhms", "22NanoFarad", "27MicroFarad"},
+    {"R1EmptiedLeavesTheUnit",
+     [](ui::Form1& main) { schematic_test::RetypeResistor(main, QString()); }, "KOhms",
+     "22NanoFarad", "27MicroFarad"},
+    // The list is rebuilt in the new unit and its first value selected.
+    {"R1UnitOhms", [](ui::Form1& main) { PressIn(main.ComboValR1, Qt::Key_Home); }, "100Ohms",
+     "22NanoFarad", "27MicroFarad"},
+    {"C1Value", [](ui::Form1& main) { PressIn(main.ComboC, Qt::Key_Down); }, "26KOhms",
+     "24NanoFarad", "27MicroFarad"},
+    {"C1Unit", [](ui::Form1& main) { PressIn(main.ComboValC1, Qt::Key_End); }, "26KOhms",
+     "22MicroFarad", "27MicroFarad"},
+    {"C2Value", [](ui::Form1& main) { PressIn(main.ComboC2, Qt::Key_Down); }, "26KOhms",
+     "22NanoFarad", "30MicroFarad"},
+    {"C2Unit", [](ui::Form1& main) { PressIn(main.ComboValC2, Qt::Key_Home); }, "26KOhms",
+     "22NanoFarad", "27NanoFarad"},
+};
+
+class SchematicFollows : public MainWindowTest,
+                         public ::testing::WithParamInterface<FollowedChange> {};
+
+TEST_P(SchematicFollows, TheOpenWindowShowsTheNewValuesAndAScreenReaderHearsThem) {
+    const FollowedChange& row = GetParam();
+    ui::Form2& schematic = ClickCommand3();
+    QWidget* window = schematic.window();
+    row.make(main);
+    ASSERT_EQ(schematic.window(), window) << "the window closed or was loaded again";
+
+    const struct {
+        const char* component;
+        const runtime::Label* label;
+        const char* shown;
+    } labels[] = {{"R1", schematic.LblR1, row.lblR1},
+                  {"C1", schematic.LblC1, row.lblC1},
+                  {"C2", schematic.LblC2, row.lblC2}};
+    for (const auto& [component, label, shown] : labels) {
+        SCOPED_TRACE(component);
+        EXPECT_EQ(label->Caption(), QString::fromUtf8(shown));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label->widget());
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name),
+                  QString::fromUtf8(component) + QStringLiteral(" : ") + QString::fromUtf8(shown));
+        EXPECT_EQ(label->Height(), 360);
+        EXPECT_NEAR(label->label()->width(), LabelTextWidth(label->Caption()), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindowChanges, SchematicFollows, ::testing::ValuesIn(followedChanges),
+                         [](const ::testing::TestParamInfo<FollowedChange>& row) {
                              return std::string(row.param.name);
                          });
 

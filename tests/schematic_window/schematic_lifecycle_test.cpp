@@ -1,6 +1,6 @@
-// When the schematic window reads the main window (each time it is loaded, never while it is
-// open), how it ends (a click on the diagram opens the circuit's page, or its close button), and
-// that the program runs until both windows have closed.
+// When the schematic window reads the main window (each time it is loaded, and on every change
+// while it is open), how it ends (a click on the diagram opens the circuit's page, or its close
+// button), and that the program runs until both windows have closed.
 #include "runtime/application.h"
 #include "schematic_helpers.h"
 #include "url_catcher.h"
@@ -55,7 +55,7 @@ void ExpectCaptions(const ui::Form2& schematic, const char* r1, const char* c1, 
     EXPECT_EQ(shown.c2, QString::fromUtf8(c2));
 }
 
-TEST_F(SchematicLifecycle, AnOpenWindowKeepsTheValuesItWasLoadedWithUntilReopened) {
+TEST_F(SchematicLifecycle, AnOpenWindowFollowsTheMainWindowWithoutBeingLoadedAgain) {
     ui::Form2& schematic = ClickCommand3();
     ExpectCaptions(schematic, "26KOhms", "22NanoFarad", "27MicroFarad");
     QWidget* firstWindow = schematic.window();
@@ -69,19 +69,21 @@ TEST_F(SchematicLifecycle, AnOpenWindowKeepsTheValuesItWasLoadedWithUntilReopene
     ASSERT_EQ(main.ComboR->Text(), "33");
     ASSERT_EQ(main.ComboC->Text(), "47");
     ASSERT_EQ(main.ComboValC2->Text(), "NanoFarad");
-    ExpectCaptions(schematic, "26KOhms", "22NanoFarad", "27MicroFarad");
+    ExpectCaptions(schematic, "33KOhms", "47NanoFarad", "27NanoFarad");
+    EXPECT_EQ(schematic.window(), firstWindow) << "the window was loaded again";
 
     // Shown again while open: the same window, not loaded again.
     ui::Form2& again = ClickCommand3();
     EXPECT_EQ(&again, &schematic) << "a second schematic window";
     EXPECT_EQ(again.window(), firstWindow) << "the window was loaded again";
-    ExpectCaptions(again, "26KOhms", "22NanoFarad", "27MicroFarad");
+    ExpectCaptions(again, "33KOhms", "47NanoFarad", "27NanoFarad");
 
-    // Closed and opened again: it reads the main window anew.
+    // Closed, the main window changed, and opened again: it reads the main window anew.
     ASSERT_TRUE(again.window()->close());
     EXPECT_FALSE(again.IsLoaded());
+    RetypeResistor(QStringLiteral("15"));
     ui::Form2& reopened = ClickCommand3();
-    ExpectCaptions(reopened, "33KOhms", "47NanoFarad", "27NanoFarad");
+    ExpectCaptions(reopened, "15KOhms", "47NanoFarad", "27NanoFarad");
 }
 
 // A key pressed in the active schematic window, where its focus is.

@@ -151,13 +151,16 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
     }
     EXPECT_EQ(search->ApplyButton()->Enabled(), typed.firstPair != nullptr);
 
-    // With nothing to apply, neither the button nor Enter in the tables reaches the main window.
+    // With nothing to apply, neither the button nor Enter in the tables or the frequency box
+    // reaches the main window.
     if (typed.firstPair == nullptr) {
         QTest::mouseClick(search->ApplyButton()->button(), Qt::LeftButton);
         for (const runtime::Table* table : {search->PairsTable(), search->C2Table()}) {
             FocusOn(table->tree());
             QTest::keyClick(table->tree(), Qt::Key_Return);
         }
+        FocusOn(search->FrequencyEdit()->edit());
+        QTest::keyClick(search->FrequencyEdit()->edit(), Qt::Key_Return);
     }
     EXPECT_EQ(CaptionsOf(main), StartUpCaptions);
     EXPECT_EQ(main.ComboR->Text(), "26");
@@ -236,7 +239,8 @@ TEST_F(SearchWindowTest, APointTypedInsideAFigureBecomesACommaWithTheCaretAfterI
 
 // ---------------------------------------------------------------- applying a row
 
-enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair };
+// Enter presses « Appliquer », the window's default button, from a text box too.
+enum class ApplyBy { Button, EnterOnC2, DoubleClickOnPair, EnterOnTheButton, EnterInAField };
 
 struct Applied {
     const char* name;
@@ -299,6 +303,14 @@ TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
                            pairs->viewport()->mapTo(search->window(), row.center()));
         break;
     }
+    case ApplyBy::EnterOnTheButton:
+        FocusOn(search->ApplyButton()->button());
+        QTest::keyClick(search->ApplyButton()->button(), Qt::Key_Return);
+        break;
+    case ApplyBy::EnterInAField:
+        FocusOn(search->HalfWidthEdit()->edit());
+        QTest::keyClick(search->HalfWidthEdit()->edit(), Qt::Key_Enter, Qt::KeypadModifier);
+        break;
     }
 
     const runtime::ComboBox* boxes[] = {main.ComboR,     main.ComboValR1, main.ComboC,
@@ -334,6 +346,28 @@ INSTANTIATE_TEST_SUITE_P(
                 .boxes = {"10", "KOhms", "100", "NanoFarad", "2,2", "MicroFarad"},
                 .captions = {"1000 Hz", "+/- 51 Hz", "> 949 Hz", "< 1051 Hz"},
                 .events = 3},
+        Applied{.name = "NearestPairAndC2ByEnterOnTheButton",
+                .frequency = "1000",
+                .tolerance = "2",
+                .halfWidth = "50",
+                .anyListValue = false,
+                .pairRow = 0,
+                .by = ApplyBy::EnterOnTheButton,
+                .boxes = {"10", "KOhms", "100", "NanoFarad", "2,2", "MicroFarad"},
+                .captions = {"1000 Hz", "+/- 51 Hz", "> 949 Hz", "< 1051 Hz"},
+                .events = 3},
+        // The second pair: 1 / (0,11 x 9,1) x 1000 = 999,000999; 1070 x sqrt(5 / (2,2 x
+        // 999,001)) = 51,04.
+        Applied{.name = "SecondPairByKeypadEnterInTheHalfWidthBox",
+                .frequency = "1000",
+                .tolerance = "2",
+                .halfWidth = "50",
+                .anyListValue = false,
+                .pairRow = 1,
+                .by = ApplyBy::EnterInAField,
+                .boxes = {"9,1", "KOhms", "110", "NanoFarad", "2,2", "MicroFarad"},
+                .captions = {"999,001 Hz", "+/- 51 Hz", "> 948,001 Hz", "< 1050,001 Hz"},
+                .events = 3},
         // Every unit changes: the R1 unit rebuilds the resistor list, which picks its first
         // item (two events), then 100 is picked; C1 and C2 take a unit and a value each.
         // 100 Ω x 10 µF = 0,1 kΩ x 10 µF: 1000 Hz; 1070 x sqrt(5 / (0,22 x 1000)) = 161,31.
@@ -361,6 +395,110 @@ INSTANTIATE_TEST_SUITE_P(
                 .events = 2,
                 .mainC1Before = 40}),
     [](const ::testing::TestParamInfo<Applied>& row) { return std::string(row.param.name); });
+
+// ---------------------------------------------------------------- the request kept
+
+// Closed and opened again within the run, the window shows what the user asked for, and the table
+// for it searched afresh against the main window as it is then.
+struct Reopening {
+    const char* name;
+    const char* frequency;
+    const char* tolerance;
+    const char* halfWidth;
+    bool anyListValue;
+    void (*close)(ui::ComponentSearchWindow& search);
+    bool byTheMenu;     // opened again from the main window's menu, else with Ctrl+F
+    bool voltageRaised; // the main window's voltage stepped from 05 to 09 V meanwhile
+    const char* frequencyShown;
+    const char* voltageShown;
+    const char* firstPair;
+    const char* firstC2; // nullptr: no C2 row
+
+    friend void PrintTo(const Reopening& row, std::ostream* out) { *out << row.name; }
+};
+
+class ReopenedSearch : public SearchWindowTest, public ::testing::WithParamInterface<Reopening> {};
+
+TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
+    const Reopening& row = GetParam();
+    ui::ComponentSearchWindow* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    if (row.anyListValue) {
+        FocusOn(search->RangeBox()->combo());
+        QTest::keyClick(search->RangeBox()->combo(), Qt::Key_Down);
+    }
+    TypeInto(search->ToleranceEdit(), row.tolerance);
+    TypeInto(search->HalfWidthEdit(), row.halfWidth);
+    TypeInto(search->FrequencyEdit(), row.frequency);
+    row.close(*search);
+    ASSERT_FALSE(search->IsLoaded());
+
+    if (row.voltageRaised) {
+        FocusOn(main.ComboV->combo());
+        QTest::keyClick(main.ComboV->combo(), Qt::Key_Down);
+    }
+    if (row.byTheMenu) {
+        ASSERT_TRUE(testing_support::PickFromContextMenu(main.ComboC->combo(), FindEntry));
+    } else {
+        ASSERT_EQ(PressControlF(), search);
+    }
+    ASSERT_TRUE(search->IsLoaded());
+
+    EXPECT_EQ(search->FrequencyEdit()->Text(), QString::fromUtf8(row.frequencyShown));
+    EXPECT_EQ(search->ToleranceEdit()->Text(), QString::fromUtf8(row.tolerance));
+    EXPECT_EQ(search->HalfWidthEdit()->Text(), QString::fromUtf8(row.halfWidth));
+    EXPECT_EQ(search->RangeBox()->ListIndex(), row.anyListValue ? 1 : 0);
+    EXPECT_EQ(search->VoltageLabel()->Caption(), QStringLiteral("Tension d'alimentation : ") +
+                                                     QString::fromUtf8(row.voltageShown) +
+                                                     QStringLiteral(" V"));
+    ASSERT_GE(search->PairsTable()->ListCount(), 1);
+    EXPECT_EQ(RowText(*search->PairsTable(), 0), QString::fromUtf8(row.firstPair));
+    EXPECT_EQ(search->PairsTable()->ListIndex(), 0);
+    EXPECT_TRUE(search->ApplyButton()->Enabled());
+    if (row.firstC2 != nullptr) {
+        ASSERT_GE(search->C2Table()->ListCount(), 1);
+        EXPECT_EQ(RowText(*search->C2Table(), 0), QString::fromUtf8(row.firstC2));
+    } else {
+        EXPECT_EQ(search->C2Table()->ListCount(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReopenedSearch,
+    ::testing::Values(
+        // At 9 V, 1070 x sqrt(9 / (3,9 x 1000)) = 51,40 and 4,3 µF gives 48,95: both 1 Hz away,
+        // the smaller first (at 5 V it would be 2,2 µF).
+        Reopening{.name = "EscapeThenControlFAtAnotherVoltage",
+                  .frequency = "1000",
+                  .tolerance = "2",
+                  .halfWidth = "50",
+                  .anyListValue = false,
+                  .close =
+                      [](ui::ComponentSearchWindow& search) {
+                          FocusOn(search.HalfWidthEdit()->edit());
+                          QTest::keyClick(search.HalfWidthEdit()->edit(), Qt::Key_Escape);
+                      },
+                  .byTheMenu = false,
+                  .voltageRaised = true,
+                  .frequencyShown = "1000",
+                  .voltageShown = "09",
+                  .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
+                  .firstC2 = "3,9 MicroFarad | +/- 51 Hz"},
+        // Only every value of the lists, with the main window's typed 26 kΩ, gives the start-up
+        // frequency exactly (see StartUpPairExactlyTypedWithAPoint).
+        Reopening{.name = "CloseBoxThenTheMenu",
+                  .frequency = "1748.252",
+                  .tolerance = "0",
+                  .halfWidth = "",
+                  .anyListValue = true,
+                  .close = [](ui::ComponentSearchWindow& search) { search.window()->close(); },
+                  .byTheMenu = true,
+                  .voltageRaised = false,
+                  .frequencyShown = "1748,252",
+                  .voltageShown = "05",
+                  .firstPair = "26 KOhms | 22 NanoFarad | 1748,252 Hz | 0,00 %",
+                  .firstC2 = nullptr}),
+    [](const ::testing::TestParamInfo<Reopening>& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------- one window, with the main one
 
@@ -425,13 +563,13 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
     expectTheSameWindow();
     EXPECT_EQ(search->VoltageLabel()->Caption(), "Tension d'alimentation : 12 V");
 
-    // Escape closes it; Ctrl+F opens it anew, as designed.
+    // Escape closes it; Ctrl+F loads it anew, with what was typed.
     FocusOn(search->FrequencyEdit()->edit());
     QTest::keyClick(search->FrequencyEdit()->edit(), Qt::Key_Escape);
     EXPECT_FALSE(search->IsLoaded());
     ASSERT_EQ(PressControlF(), search);
     ASSERT_TRUE(search->IsLoaded());
-    EXPECT_EQ(search->FrequencyEdit()->Text(), "");
+    EXPECT_EQ(search->FrequencyEdit()->Text(), "1000");
     EXPECT_EQ(search->ToleranceEdit()->Text(), "2");
 
     // Closing the main window closes it too: no window is left to keep the program running.

@@ -682,26 +682,23 @@ void UserSession::AfterInput() {
     Settle();
     checks_.AfterInput();
 
-    // The schematic window shows the main window's texts of the moment it was loaded.
+    // An open schematic window shows the main window's texts as they are now.
     const bool loaded = SchematicOpen();
     if (loaded) {
+        if (!schematicLoaded_) {
+            ++schematicOpenings_;
+        }
         const ui::Form2& schematic = *form_.SchematicWindow();
         const QStringList labels = {schematic.LblR1->Caption(), schematic.LblC1->Caption(),
                                     schematic.LblC2->Caption()};
-        if (!schematicLoaded_) {
-            ++schematicOpenings_;
-            const QStringList expected = {form_.ComboR->Text() + form_.ComboValR1->Text(),
-                                          form_.ComboC->Text() + form_.ComboValC1->Text(),
-                                          form_.ComboC2->Text() + form_.ComboValC2->Text()};
-            if (labels != expected) {
-                problems_.push_back("the schematic window opened with the labels " +
-                                    labels.join(" | ").left(200).toStdString() + " instead of " +
-                                    expected.join(" | ").left(200).toStdString());
-            }
-            schematicLabels_ = labels;
-        } else if (labels != schematicLabels_) {
-            problems_.push_back("the labels of the open schematic window changed to " +
-                                labels.join(" | ").left(200).toStdString());
+        const QStringList expected = {form_.ComboR->Text() + form_.ComboValR1->Text(),
+                                      form_.ComboC->Text() + form_.ComboValC1->Text(),
+                                      form_.ComboC2->Text() + form_.ComboValC2->Text()};
+        if (labels != expected) {
+            problems_.push_back(std::string(schematicLoaded_ ? "the open" : "on opening, the") +
+                                " schematic window showed the labels " +
+                                labels.join(" | ").left(200).toStdString() + " instead of " +
+                                expected.join(" | ").left(200).toStdString());
         }
     }
     schematicLoaded_ = loaded;

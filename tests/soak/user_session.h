@@ -120,7 +120,6 @@ private:
 
     int urlsSeen_ = 0;
     bool schematicLoaded_ = false;
-    QStringList schematicLabels_; // the labels as the schematic window was loaded with them
 
     int schematicOpenings_ = 0;
     int pictureClicks_ = 0;

@@ -161,6 +161,11 @@ void Form1::Calcul() {
     }
     marks_ = calc::CheckCaptions(report, stored_);
     ShowMarks(inputs, marks_);
+
+    // Every change of the boxes ends here: an open schematic follows it.
+    if (form2_) {
+        form2_->FollowMainWindow();
+    }
 }
 
 // Captions that still show a figure of earlier inputs are greyed, figures that are no frequency

@@ -58,8 +58,8 @@ void Form2::CreateControls(QWidget& client) {
     AddSheetShortcuts(client, MainSheet());
 }
 
-// The sheet is the main window's design as it is now, not the values this window took when it
-// was loaded; there is none once the main window has closed.
+// The sheet is the main window's design as it is now; there is none once the main window has
+// closed.
 SheetSource Form2::MainSheet() const {
     return [this] { return main_.CurrentSheet(); };
 }
@@ -71,9 +71,21 @@ void Form2::Form_ContextMenu(const QPoint& at) {
     menu.exec(at);
 }
 
+void Form2::Form_Load() {
+    ShowMainValues();
+}
+
+// A diagram "with the chosen values" that showed the values of when it was opened would be a
+// wrong result shown as a right one.
+void Form2::FollowMainWindow() {
+    if (IsLoaded()) {
+        ShowMainValues();
+    }
+}
+
 // Takes the six texts as the main window shows them, unconverted; the height set last replaces
 // the one each label took from its new text.
-void Form2::Form_Load() {
+void Form2::ShowMainValues() {
     const ComponentsState main = main_.State();
     LblC1->SetCaption(main.c1.value + main.c1.unitText);
     LblR1->SetCaption(main.r1.value + main.r1.unitText);

@@ -18,9 +18,9 @@ inline constexpr char PageNotOpened[] =
     "Impossible d'ouvrir la page : aucun navigateur web n'est installé. Adresse : ";
 
 // The schematic window: the circuit diagram with the user's R1, C1 and C2 written on it, as the
-// main window showed them when this window was loaded. A click on the diagram opens the circuit's
-// web page and closes the window; when the page cannot be opened the window stays and says why
-// on the line under the diagram.
+// main window shows them now. A click on the diagram opens the circuit's web page and closes the
+// window; when the page cannot be opened the window stays and says why on the line under the
+// diagram.
 class Form2 : public runtime::Form {
 public:
     explicit Form2(const MainWindowFace& main);
@@ -32,6 +32,9 @@ public:
 
     void Image1_Click();
 
+    // The main window's values have changed: an open window writes the new ones on the diagram.
+    void FollowMainWindow();
+
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
@@ -39,6 +42,7 @@ protected:
     void Form_ContextMenu(const QPoint& at) override;
 
 private:
+    void ShowMainValues();
     SheetSource MainSheet() const;
 
     const MainWindowFace& main_;

@@ -117,7 +117,7 @@ std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSear
          .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
         {.control = &Window::applyButton_, .name = "applyButton", .rect = {5760, 5565, 1320, 360},
          .text = "Appliquer", .tab = 6,
-         .description = "Règle R1, C1 et C2 dans la fenêtre principale"},
+         .description = "Règle R1, C1 et C2 dans la fenêtre principale", .defaultButton = true},
     };
     // clang-format on
     return rows;
@@ -140,9 +140,26 @@ void ComponentSearchWindow::CreateControls(QWidget& client) {
     applyButton_->Click.Connect(this, &ComponentSearchWindow::OnApplyClicked);
 }
 
-// The advised range by default; its Click runs the first search.
+// The advised range by default; its Click runs the first search. Opened again, the window shows
+// the request it was closed with, searched afresh: the frequency comes last, so that only its
+// Change searches with every box filled in (a blank frequency is no search).
 void ComponentSearchWindow::Form_Load() {
-    rangeBox_->SetListIndex(0);
+    if (!keptRequest_) {
+        rangeBox_->SetListIndex(0);
+        return;
+    }
+    toleranceEdit_->SetText(keptRequest_->tolerance);
+    halfWidthEdit_->SetText(keptRequest_->halfWidth);
+    rangeBox_->SetListIndex(keptRequest_->range);
+    frequencyEdit_->SetText(keptRequest_->frequency);
+}
+
+// Kept for the next opening within this run of the program, not from one run to the next.
+void ComponentSearchWindow::Form_Unload() {
+    keptRequest_ = KeptRequest{.frequency = frequencyEdit_->Text(),
+                               .tolerance = toleranceEdit_->Text(),
+                               .halfWidth = halfWidthEdit_->Text(),
+                               .range = rangeBox_->ListIndex()};
 }
 
 // Back in the window: the main window's voltage or R1, which the search reads, may have

@@ -11,6 +11,7 @@
 #include "ui/main/main_window_face.h"
 
 #include <QPointer>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -54,6 +55,7 @@ public:
 protected:
     void CreateControls(QWidget& client) override;
     void Form_Load() override;
+    void Form_Unload() override;
     void Form_Activate() override;
 
 private:
@@ -83,6 +85,12 @@ private:
     QPointer<runtime::Button> applyButton_;
 
     MainWindowFace& main_;
+    // What the user asked for when the window was last closed.
+    struct KeptRequest {
+        QString frequency, tolerance, halfWidth;
+        int range = 0;
+    };
+    std::optional<KeptRequest> keptRequest_;
     // The request and the rows shown: the pairs found, or the nearest pair when none is within the
     // tolerance, and the C2 for the selected pair.
     catalogue::SearchRequest request_;
