@@ -37,8 +37,8 @@ bool IsPositive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-// The factors of a part at the top and the bottom of its tolerance: (100 ± t) / 100 is the
-// double nearest to the exact factor, where 1 ± t / 100 would round twice.
+// The factors of a part at the top and the bottom of its tolerance, each the double nearest to
+// the exact factor.
 double Top(int percent) {
     return (100.0 + percent) / 100.0;
 }

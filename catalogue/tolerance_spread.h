@@ -81,7 +81,7 @@ struct TrimmerPlan {
     // What the trimmer must add: `highest` less the fixed resistor at the bottom of its tolerance.
     Resistance travel;
     // The smallest trimmer of the 1-2-5 series, 100 Ω to 5 MΩ, that reaches `travel`; none when
-    // even 5 MΩ is too small.
+    // even 5 MΩ is too small, which needs a fixed resistor far above 100 Ω.
     std::optional<Resistance> trimmer;
 };
 
@@ -105,12 +105,12 @@ std::optional<TrimmerPlan> PlanTrimmer(double wanted, double c1, Tolerances tole
 
 // All three for a row of the search, the window's tolerances, and its chosen C2 if any.
 struct SpreadRequest {
-    double r1 = 0.0;          // kilo-ohms
-    double c1 = 0.0;          // microfarads
-    double wanted = 0.0;      // hertz
-    std::optional<double> c2; // microfarads; none when no C2 is chosen
+    double r1 = 0.0;            // kilo-ohms
+    double c1 = 0.0;            // microfarads
+    double wanted = 0.0;        // hertz
+    std::optional<double> c2{}; // microfarads; none when no C2 is chosen
     double voltage = 0.0;
-    Tolerances tolerances;
+    Tolerances tolerances{};
 };
 
 struct DesignSpread {
