@@ -10,7 +10,6 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <set>
 #include <string_view>
 #include <sys/resource.h>
 
@@ -42,23 +41,6 @@ long StatusKib(std::string_view key) {
     return -1;
 }
 
-std::set<std::string> MappedSharedObjects() {
-    std::set<std::string> paths;
-    std::ifstream maps("/proc/self/maps");
-    std::string line;
-    while (std::getline(maps, line)) {
-        const std::size_t slash = line.find('/');
-        if (slash == std::string::npos) {
-            continue;
-        }
-        std::string path = line.substr(slash);
-        if (path.find(".so") != std::string::npos) {
-            paths.insert(std::move(path));
-        }
-    }
-    return paths;
-}
-
 } // namespace
 
 std::int64_t NowNs() {
@@ -74,8 +56,6 @@ StartupProbe::StartupProbe(const char* name, int argc, char** argv, std::int64_t
         const std::string_view arg = argv[i];
         if (arg.substr(0, spawnedAt.size()) == spawnedAt) {
             std::from_chars(arg.data() + spawnedAt.size(), arg.data() + arg.size(), spawnedNs_);
-        } else if (arg == "--libraries") {
-            listLibraries_ = true;
         }
     }
     marks_.emplace_back("main", mainEnteredNs);
@@ -121,11 +101,6 @@ void StartupProbe::FrameDone() {
     std::printf(" cpu_us=%lld", cpuUs);
     std::printf(" hwm_kib=%ld rss_kib=%ld rss_anon_kib=%ld rss_file_kib=%ld\n", StatusKib("VmHWM"),
                 StatusKib("VmRSS"), StatusKib("RssAnon"), StatusKib("RssFile"));
-    if (listLibraries_) {
-        for (const std::string& path : MappedSharedObjects()) {
-            std::printf("library=%s\n", path.c_str());
-        }
-    }
     std::fflush(stdout);
     // Nothing after the first frame is measured: no teardown.
     std::_Exit(0);

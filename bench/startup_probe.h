@@ -1,12 +1,14 @@
 #pragma once
 
 // What the two start-up probes share: the clock, and the watch for the first frame of the window
-// under test. A probe is started afresh for every measurement by startup_bench, which passes the
-// moment it spawned the process; the probe prints one line of figures at its first frame and ends.
+// under test. startup_bench uses them only where it has no X server to watch windows on (Qt's
+// offscreen platform). A probe is started afresh for every measurement, given the moment it was
+// spawned; it prints one line of figures at its first paint event and ends.
 
 #include <QObject>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -16,8 +18,7 @@ std::int64_t NowNs();
 
 class StartupProbe : public QObject {
 public:
-    // Reads the probe's arguments: --spawned-at-ns=N (the driver's clock just before the spawn)
-    // and --libraries (also list the shared objects mapped at the first frame).
+    // Reads the probe's argument --spawned-at-ns=N (the driver's clock just before the spawn).
     StartupProbe(const char* name, int argc, char** argv, std::int64_t mainEnteredNs);
 
     // A named moment of the start-up, reported in the figures line.
@@ -37,7 +38,6 @@ private:
     std::string name_;
     std::int64_t spawnedNs_ = 0; // 0 when not started by the driver
     std::int64_t mainNs_;
-    bool listLibraries_ = false;
     bool painted_ = false;
     std::vector<std::pair<std::string, std::int64_t>> marks_;
 };
