@@ -1,12 +1,14 @@
 #include "runtime/table.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QSignalBlocker>
 #include <QStyledItemDelegate>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace runtime {
 
@@ -24,29 +26,75 @@ public:
     }
 };
 
+[[noreturn]] void InvalidPropertyValue(const char* what) {
+    throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
+}
+
 } // namespace
 
-class Table::Widget : public QTreeWidget {
+// The rows as the view and a screen reader see them: their number, and each cell's text from the
+// table's owner when it is asked for.
+class Table::Model : public QAbstractTableModel {
 public:
-    Widget(QWidget* parent, Table& owner) : QTreeWidget(parent), owner_(owner) {}
+    Model(QObject* parent, QStringList headings)
+        : QAbstractTableModel(parent), headings_(std::move(headings)) {}
+
+    void Reset(int count, CellText text) {
+        beginResetModel();
+        count_ = count;
+        text_ = std::move(text);
+        endResetModel();
+    }
+
+    QString Text(int row, int column) const { return text_ ? text_(row, column) : QString(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : count_;
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid()) {
+            return {};
+        }
+        return Text(index.row(), index.column());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < headings_.size()) {
+            return headings_[section];
+        }
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    QStringList headings_;
+    int count_ = 0;
+    CellText text_;
+};
+
+class Table::Widget : public QTreeView {
+public:
+    Widget(QWidget* parent, Table& owner) : QTreeView(parent), owner_(owner) {}
 
 protected:
     // Qt's own Enter emits activated() and passes the key on; some desktops also activate on a
     // single click. Enter on a row is the keyboard's double click here, and nothing else is.
     void keyPressEvent(QKeyEvent* event) override {
         if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-            currentItem() != nullptr) {
+            currentIndex().isValid()) {
             owner_.DblClick.RaiseFromUser();
             return;
         }
-        QTreeWidget::keyPressEvent(event);
+        QTreeView::keyPressEvent(event);
     }
 
     // Ctrl+click on the selected row would leave the table with a current row not selected.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override {
         const QItemSelectionModel::SelectionFlags command =
-            QTreeWidget::selectionCommand(index, event);
+            QTreeView::selectionCommand(index, event);
         return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
                                                                : command;
     }
@@ -55,18 +103,10 @@ private:
     Table& owner_;
 };
 
-namespace {
-
-[[noreturn]] void InvalidPropertyValue(const char* what) {
-    throw std::out_of_range(std::string("Valeur de propriété non valide : ") + what);
-}
-
-} // namespace
-
 Table::Table(QWidget* container, const QString& name, const QStringList& headings)
     : Control(new Widget(container, *this), name), tree_(static_cast<Widget*>(widget())) {
-    tree_->setColumnCount(static_cast<int>(headings.size()));
-    tree_->setHeaderLabels(headings);
+    model_ = new Model(tree_, headings);
+    tree_->setModel(model_);
     tree_->setRootIsDecorated(false);
     tree_->setItemsExpandable(false);
     tree_->setUniformRowHeights(true);
@@ -79,74 +119,65 @@ Table::Table(QWidget* container, const QString& name, const QStringList& heading
     // Sharing the width never reads the rows, which a table of thousands would make slow.
     tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
 
-    QObject::connect(tree_, &QTreeWidget::currentItemChanged, this,
-                     [this](QTreeWidgetItem* current) {
-                         if (current == nullptr) {
+    QObject::connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                     [this](const QModelIndex& current) {
+                         if (assigning_ || !current.isValid()) {
                              return;
                          }
                          // A table that gets the keyboard focus without a row makes its first row
                          // current without selecting it; the row shown selected is ListIndex.
-                         if (!current->isSelected()) {
-                             const QSignalBlocker blocker(tree_);
-                             tree_->setCurrentItem(current);
+                         QItemSelectionModel* selection = tree_->selectionModel();
+                         if (!selection->isRowSelected(current.row())) {
+                             selection->select(current, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
                          }
                          Click.RaiseFromUser();
                      });
-    QObject::connect(tree_, &QTreeWidget::itemDoubleClicked, this,
+    QObject::connect(tree_, &QAbstractItemView::doubleClicked, this,
                      [this] { DblClick.RaiseFromUser(); });
 }
 
-QTreeWidget* Table::tree() const {
+QTreeView* Table::tree() const {
     return tree_;
 }
 
-void Table::SetRows(const QList<QStringList>& rows) {
-    const QSignalBlocker blocker(tree_);
-    tree_->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    for (const QStringList& row : rows) {
-        items.append(new QTreeWidgetItem(row));
-    }
-    // All at once: one layout of the view instead of one per row.
-    tree_->addTopLevelItems(items);
-    tree_->setCurrentItem(nullptr);
+// Resetting the model clears the current row and the selection without a signal.
+void Table::SetRows(int count, CellText text) {
+    model_->Reset(count, std::move(text));
 }
 
 int Table::ListCount() const {
-    return tree_->topLevelItemCount();
+    return model_->rowCount();
 }
 
 QString Table::TextMatrix(int row, int column) const {
     if (row < 0 || row >= ListCount()) {
         InvalidPropertyValue("ligne");
     }
-    if (column < 0 || column >= tree_->columnCount()) {
+    if (column < 0 || column >= model_->columnCount()) {
         InvalidPropertyValue("colonne");
     }
-    return tree_->topLevelItem(row)->text(column);
+    return model_->Text(row, column);
 }
 
 int Table::ListIndex() const {
-    QTreeWidgetItem* current = tree_->currentItem();
-    return current != nullptr ? tree_->indexOfTopLevelItem(current) : -1;
+    const QModelIndex current = tree_->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void Table::SetListIndex(int index) {
     if (index < -1 || index >= ListCount()) {
         InvalidPropertyValue("ListIndex");
     }
-    {
-        const QSignalBlocker blocker(tree_);
-        if (index < 0) {
-            tree_->setCurrentItem(nullptr);
-            tree_->clearSelection();
-        } else {
-            QTreeWidgetItem* item = tree_->topLevelItem(index);
-            tree_->setCurrentItem(item);
-            tree_->scrollToItem(item);
-        }
+    assigning_ = true;
+    if (index < 0) {
+        tree_->selectionModel()->clear();
+    } else {
+        const QModelIndex row = model_->index(index, 0);
+        tree_->setCurrentIndex(row);
+        tree_->scrollTo(row);
     }
+    assigning_ = false;
     Click.Raise();
 }
 

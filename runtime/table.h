@@ -3,11 +3,11 @@
 #include "runtime/control.h"
 #include "runtime/event.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 namespace runtime {
@@ -18,26 +18,35 @@ namespace runtime {
 // - assigning ListIndex selects the row and raises Click, synchronously, before it returns;
 // - the user's move to another row (mouse, arrow keys, Home, End, page keys) raises Click;
 // - a double click on a row, or Enter on the selected row, raises DblClick.
+// A row's texts are asked for only when the row is drawn or read, so that a table of many
+// thousand rows costs no more to fill than one of ten.
 class Table : public Control {
 public:
+    // The text of a cell; asked for cells of the rows given by the last SetRows only.
+    using CellText = std::function<QString(int row, int column)>;
+
     Table(QWidget* container, const QString& name, const QStringList& headings);
 
-    // Replaces every row; each row holds one text per column.
-    void SetRows(const QList<QStringList>& rows);
+    // Replaces every row: `count` rows, whose cells `text` gives.
+    void SetRows(int count, CellText text);
     int ListCount() const;
     QString TextMatrix(int row, int column) const;
 
     int ListIndex() const;
     void SetListIndex(int index);
 
-    QTreeWidget* tree() const;
+    QTreeView* tree() const;
 
     Event Click;
     Event DblClick;
 
 private:
+    class Model;
     class Widget;
+    Model* model_;
     Widget* tree_;
+    // ListIndex is being assigned: the move it makes is not the user's.
+    bool assigning_ = false;
 };
 
 } // namespace runtime

@@ -13,7 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ const QStringList StartUpCaptions = {QStringLiteral("1748,252 Hz"), QStringLiter
 // A row's cells as the user reads them across, joined by " | ".
 QString RowText(const runtime::Table& table, int row) {
     QStringList cells;
-    for (int column = 0; column < table.tree()->columnCount(); ++column) {
+    for (int column = 0; column < table.tree()->model()->columnCount(); ++column) {
         cells << table.TextMatrix(row, column);
     }
     return cells.join(QStringLiteral(" | "));
@@ -277,7 +277,7 @@ TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
     TypeInto(search->HalfWidthEdit(), applied.halfWidth);
     TypeInto(search->FrequencyEdit(), applied.frequency);
 
-    QTreeWidget* pairs = search->PairsTable()->tree();
+    QTreeView* pairs = search->PairsTable()->tree();
     FocusOn(pairs);
     for (int i = 0; i < applied.pairRow; ++i) {
         QTest::keyClick(pairs, Qt::Key_Down);
@@ -298,7 +298,7 @@ TEST_P(ApplyingARow, SetsTheMainWindowsBoxesAsPicksDoAndItShowsTheRowsFigures) {
         break;
     case ApplyBy::DoubleClickOnPair: {
         // Through the window, as the system delivers it: press, release, press, release.
-        const QRect row = pairs->visualItemRect(pairs->topLevelItem(applied.pairRow));
+        const QRect row = pairs->visualRect(pairs->model()->index(applied.pairRow, 0));
         QTest::mouseDClick(search->window()->windowHandle(), Qt::LeftButton, {},
                            pairs->viewport()->mapTo(search->window(), row.center()));
         break;

@@ -23,7 +23,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #ifndef VIRELDO_SCREENSHOT_DIR
@@ -341,12 +341,12 @@ TEST(Screenshot, SchematicWindowAfterStartUp) {
 
 // Each cell's text fits its column, the margins the style draws around it included.
 void ExpectCellsWhole(const runtime::Table& table) {
-    const QTreeWidget* tree = table.tree();
+    const QTreeView* tree = table.tree();
     const int margin =
         2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1);
-    for (int column = 0; column < tree->columnCount(); ++column) {
+    for (int column = 0; column < tree->model()->columnCount(); ++column) {
         const int width = tree->header()->sectionSize(column);
-        const QString heading = tree->headerItem()->text(column);
+        const QString heading = tree->model()->headerData(column, Qt::Horizontal).toString();
         EXPECT_LE(TextWidth(tree, heading) + margin, width) << Describe(tree, heading);
         for (int row = 0; row < table.ListCount(); ++row) {
             const QString text = table.TextMatrix(row, column);

@@ -7,8 +7,6 @@
 #include "ui/utf8.h"
 #include "ui/window_definition.h"
 
-#include <QList>
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -245,15 +243,22 @@ void ComponentSearchWindow::Search(Keep keep) {
         messageLabel_->ResetForeColor();
     }
 
-    QList<QStringList> rows;
-    rows.reserve(static_cast<qsizetype>(pairs_.size()));
-    for (const catalogue::PairRow& pair : pairs_) {
-        rows.append({PartText(pair.r1, catalogue::ResistorUnits),
-                     PartText(pair.c1, catalogue::C1Units),
-                     FromUtf8(pair.frequency) + QStringLiteral(" Hz"),
-                     FromUtf8(pair.deviation) + QStringLiteral(" %")});
-    }
-    pairsTable_->SetRows(rows);
+    pairsTable_->SetRows(static_cast<int>(pairs_.size()), [this](int row, int column) {
+        if (static_cast<std::size_t>(row) >= pairs_.size()) {
+            return QString();
+        }
+        const catalogue::PairRow& pair = pairs_[static_cast<std::size_t>(row)];
+        switch (column) {
+        case 0:
+            return PartText(pair.r1, catalogue::ResistorUnits);
+        case 1:
+            return PartText(pair.c1, catalogue::C1Units);
+        case 2:
+            return FromUtf8(pair.frequency) + QStringLiteral(" Hz");
+        default:
+            return FromUtf8(pair.deviation) + QStringLiteral(" %");
+        }
+    });
 
     int selected = pairs_.empty() ? -1 : 0;
     if (keptPair) {
@@ -299,11 +304,13 @@ void ComponentSearchWindow::OnPairSelected() {
 
     c2_ = pair != nullptr ? catalogue::NearestC2(*pair, request_)
                           : std::vector<catalogue::C2Choice>();
-    QList<QStringList> rows;
-    for (const catalogue::C2Choice& choice : c2_) {
-        rows.append({PartText(choice.c2, catalogue::C2Units), FromUtf8(choice.caption)});
-    }
-    c2Table_->SetRows(rows);
+    c2Table_->SetRows(static_cast<int>(c2_.size()), [this](int c2Row, int column) {
+        if (static_cast<std::size_t>(c2Row) >= c2_.size()) {
+            return QString();
+        }
+        const catalogue::C2Choice& choice = c2_[static_cast<std::size_t>(c2Row)];
+        return column == 0 ? PartText(choice.c2, catalogue::C2Units) : FromUtf8(choice.caption);
+    });
     c2Table_->SetListIndex(c2_.empty() ? -1 : 0);
 
     applyButton_->SetEnabled(pair != nullptr);
