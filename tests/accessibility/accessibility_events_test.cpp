@@ -1,11 +1,14 @@
 // What a screen reader is told as the user works: each change of a box's value announced once,
 // with the value, and the item selected in its list; a result's new reason announced; the
-// schematic window announced as a window appearing. Runs where a screen reader would listen (see
+// schematic window announced as a window appearing; the search table's rows read as they are
+// reached. Runs where a screen reader would listen (see
 // on_screen_reader_bus.sh), catching the events Qt hands to the accessibility bus.
 #include "main_window_driver.h"
+#include "ui/search/component_search_window.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QTreeView>
 #include <functional>
 #include <vector>
 
@@ -16,7 +19,7 @@ using main_window_testing::MainWindowTest;
 struct Heard {
     QObject* object;
     QAccessible::Event type;
-    QString value; // the value announced, or the name of what appeared
+    QString value; // the value announced, or the name of what appeared or got the focus
 };
 
 std::vector<Heard> heard;
@@ -27,7 +30,7 @@ void Listen(QAccessibleEvent* event) {
     QString value;
     if (event->type() == QAccessible::ValueChanged) {
         value = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
-    } else if (event->type() == QAccessible::ObjectShow &&
+    } else if ((event->type() == QAccessible::ObjectShow || event->type() == QAccessible::Focus) &&
                event->accessibleInterface() != nullptr) {
         value = event->accessibleInterface()->text(QAccessible::Name);
     }
@@ -170,6 +173,39 @@ TEST_F(ScreenReader, TheSchematicWindowIsAnnouncedAsAWindowAppearing) {
     EXPECT_TRUE(appeared);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
     form.SchematicWindow()->Unload();
+}
+
+// The rows of the pairs table are made only when they are shown; a screen reader reads them all
+// the same: the row the arrow key reaches is announced, and each of its cells reads as drawn.
+TEST_F(ScreenReader, TheSearchTablesRowsAreReadAsTheyAreReached) {
+    form.ShowComponentSearch();
+    ui::ComponentSearchWindow* search = form.SearchWindow();
+    ASSERT_NE(search, nullptr);
+    QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("1000"));
+    runtime::Table& pairs = *search->PairsTable();
+    ASSERT_GE(pairs.ListCount(), 2);
+    QTreeView* view = pairs.tree();
+    testing_support::FocusOn(view);
+    heard.clear();
+    QTest::keyClick(view, Qt::Key_Down);
+    ASSERT_EQ(pairs.ListIndex(), 1);
+
+    QStringList announced;
+    for (const Heard& event : heard) {
+        if (event.object == view && event.type == QAccessible::Focus) {
+            announced << event.value;
+        }
+    }
+    EXPECT_EQ(announced, QStringList{pairs.TextMatrix(1, 0)});
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(view)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), pairs.ListCount());
+    for (int column = 0; column < table->columnCount(); ++column) {
+        EXPECT_EQ(table->cellAt(1, column)->text(QAccessible::Name), pairs.TextMatrix(1, column))
+            << "column " << column;
+    }
+    search->Unload();
 }
 
 } // namespace
