@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <utility>
 
 namespace runtime {
@@ -66,6 +67,12 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 } // namespace
 
 Application::Application(int argc, char** argv, const ProgramIdentity& identity) {
+    // Windows are built anew at every opening, and a large block freed (a window's picture, its
+    // backing store) makes glibc raise the size from which it maps blocks of their own: the next
+    // ones come from the heap, whose free middle is not given back. With the threshold fixed,
+    // opening and closing the schematic and search windows 100 times leaves 0.7 MiB more
+    // resident memory than the first opening instead of 3.5 MiB (reopen_memory on X11).
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     StartUp startUp;
     qtArgv_[0] = argc > 0 && argv[0] != nullptr ? argv[0] : const_cast<char*>("");
     const char* slash = std::strrchr(qtArgv_[0], '/');

@@ -38,6 +38,22 @@ QIcon IconFromImages(const QStringList& paths) {
     return icon;
 }
 
+// The images are read once and made the application's icon, which every window without one of
+// its own shows. A QIcon made anew for each window leaves its scaled copies in Qt's pixmap cache
+// at every opening: opening and closing the schematic and search windows 100 times then left
+// 7.7 MiB more resident memory than the first opening, against 0.7 MiB (reopen_memory on X11,
+// median of 9 runs).
+void SetWindowIcon(QWidget& window, const QStringList& images) {
+    static QStringList applicationIcon;
+    if (QGuiApplication::windowIcon().isNull()) {
+        applicationIcon = images;
+        QGuiApplication::setWindowIcon(IconFromImages(images));
+    }
+    if (images != applicationIcon) {
+        window.setWindowIcon(IconFromImages(images));
+    }
+}
+
 // The frame the window manager puts around a window: the one it gave a window of ours already on
 // screen, if it has given one yet.
 std::optional<QMargins> FrameOfShownWindows() {
@@ -286,7 +302,7 @@ void Form::Load() {
         window->setFont(font);
     }
     if (!definition_.iconImages.isEmpty()) {
-        window->setWindowIcon(IconFromImages(definition_.iconImages));
+        SetWindowIcon(*window, definition_.iconImages);
     }
     window_ = window;
     RunState::FormLoaded();
