@@ -12,12 +12,12 @@
 //
 //   startup_bench [--runs=N] [--warmup=N] [--program=PATH] [--also=PATH] [--libraries]
 //
-// --program measures another build of the program; --also measures a second build in the same
-// rounds (before and after a change, under the same load). The X server is $DISPLAY when it is
-// set, otherwise an Xvfb started for the measurement (no window manager, no compositor: nothing
-// else draws). Only when neither can be had does it fall back on Qt's offscreen platform, where
-// nothing reaches a screen: the probes built beside it then time their own first paint event from
-// inside, and the output says so.
+// --program measures another build of the program; --also measures another build in the same
+// rounds (before and after a change, under the same load), and may be given more than once. The X
+// server is $DISPLAY when it is set, otherwise an Xvfb started for the measurement (no window
+// manager, no compositor: nothing else draws). Only when neither can be had does it fall back on
+// Qt's offscreen platform, where nothing reaches a screen: the probes built beside it then time
+// their own first paint event from inside, and the output says so.
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
@@ -519,11 +519,16 @@ int main(int argc, char** argv) {
     int warmup = 3;
     bool listLibraries = false;
     std::string program = VIRELDO_PROGRAM_PATH;
-    std::string also;
+    std::vector<std::string> also;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        std::string path;
+        if (ParsePath(arg, "--also=", path)) {
+            also.push_back(path);
+            continue;
+        }
         if (ParseCount(arg, "--runs=", runs) || ParseCount(arg, "--warmup=", warmup) ||
-            ParsePath(arg, "--program=", program) || ParsePath(arg, "--also=", also)) {
+            ParsePath(arg, "--program=", program)) {
             continue;
         }
         if (arg == "--libraries") {
@@ -553,8 +558,8 @@ int main(int argc, char** argv) {
     if (server) {
         subjects.push_back({"program", program, {}});
         subjects.push_back({"label window", here + "/startup_label_window", {}});
-        if (!also.empty()) {
-            subjects.push_back({"also", also, {}});
+        for (std::size_t i = 0; i < also.size(); ++i) {
+            subjects.push_back({"also " + std::to_string(i + 1), also[i], {}});
         }
     } else {
         subjects.push_back({"program", here + "/startup_probe_form1", {}});
@@ -592,8 +597,8 @@ int main(int argc, char** argv) {
                     "%s (%s)\n",
                     server->Display().c_str(), server->Own() ? "an Xvfb of its own" : "$DISPLAY");
         std::printf("program %s\n", program.c_str());
-        if (!also.empty()) {
-            std::printf("also    %s\n", also.c_str());
+        for (std::size_t i = 0; i < also.size(); ++i) {
+            std::printf("also %zu  %s\n", i + 1, also[i].c_str());
         }
     } else {
         std::printf("Start-up of the program against a window with one label, on Qt's OFFSCREEN "
@@ -608,8 +613,8 @@ int main(int argc, char** argv) {
         std::printf(" %22s", subject.title.c_str());
     }
     std::printf(" %14s", "program/label");
-    if (count > 2) {
-        std::printf(" %14s", "also/label");
+    for (std::size_t i = 2; i < count; ++i) {
+        std::printf(" %14s", (subjects[i].title + "/label").c_str());
     }
     std::printf("\n");
 
