@@ -17,6 +17,10 @@ public:
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override;
+
+    // A group box's frame drawn as Fusion draws it, without the image Fusion reads for it.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
 };
 
 } // namespace runtime
