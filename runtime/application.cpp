@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -106,6 +107,14 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
         if (QFile::exists(font)) {
             QFontDatabase::addApplicationFont(font);
         }
+    }
+    // Qt lays out a new line edit's empty text in the application's font before it takes the
+    // window's: with another font there, that font is opened at start-up for nothing (4.6 million
+    // instructions under callgrind, 0.6 ms of processor time).
+    if (!identity.fontFamily.isEmpty()) {
+        QFont font(identity.fontFamily);
+        font.setPointSizeF(identity.fontPoints);
+        QApplication::setFont(font);
     }
     // Before any control exists, so that every control is read through it.
     const QAccessible::InterfaceFactory interfaces[] = {

@@ -22,6 +22,10 @@ struct ProgramIdentity {
     QLocale locale;             // of the numbers and of Qt's own texts
     QStringList qtTranslations; // catalogues of Qt's own texts, in the locale ("qtbase")
     QStringList fontFiles;      // added to the fonts when present
+    // The font of the windows, made the application's too: that of their menus, tool tips and
+    // messages.
+    QString fontFamily;
+    double fontPoints = 0;
 };
 
 // The start of the program: Qt's application object with the program's identity, its Qt

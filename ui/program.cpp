@@ -1,5 +1,7 @@
 #include "ui/program.h"
 
+#include "ui/window_definition.h"
+
 #ifndef VIRELDO_VERSION_TEXT
 #define VIRELDO_VERSION_TEXT "0"
 #endif
@@ -16,6 +18,8 @@ runtime::ProgramIdentity Program() {
         .qtTranslations = {QStringLiteral("qtbase")},
         .fontFiles = {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
                       QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")},
+        .fontFamily = WindowFontFamily,
+        .fontPoints = WindowFontPoints,
     };
 }
 

@@ -6,6 +6,10 @@
 
 namespace ui {
 
+// The font every window is drawn in (at its scale), and the application's.
+inline const QString WindowFontFamily = QStringLiteral("Tahoma");
+inline constexpr double WindowFontPoints = 8.25;
+
 // What the windows share: the font they ask for and the application icon (the drawing of
 // assets/icon.svg rendered at build time).
 inline runtime::FormDefinition WindowDefinition(const QString& caption, int clientWidth,
@@ -15,8 +19,8 @@ inline runtime::FormDefinition WindowDefinition(const QString& caption, int clie
     form.clientWidth = clientWidth;
     form.clientHeight = clientHeight;
     form.showInTaskbar = showInTaskbar;
-    form.fontFamily = QStringLiteral("Tahoma");
-    form.fontPoints = 8.25;
+    form.fontFamily = WindowFontFamily;
+    form.fontPoints = WindowFontPoints;
     form.iconImages = {QStringLiteral(":/icon/16x16/apps/vireldo567.png"),
                        QStringLiteral(":/icon/22x22/apps/vireldo567.png"),
                        QStringLiteral(":/icon/24x24/apps/vireldo567.png"),

@@ -7,6 +7,7 @@
 #include "runtime/picture.h"
 #include "runtime/twips.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -17,8 +18,10 @@ namespace {
 
 using runtime::TwipsToPixels;
 
+// A window in the desktop's general font, whatever font the program makes the application's.
 std::unique_ptr<QWidget> MakeWindow(QColor background = Qt::red) {
     auto window = std::make_unique<QWidget>();
+    window->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     window->resize(400, 300);
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, background);
