@@ -1,7 +1,11 @@
-// Draws the window icon at pixel sizes, for the desktop's icon theme and for the documentation:
+// Draws the window icon at pixel sizes, for the desktop's icon theme, for the program and for the
+// documentation:
 //   vireldo_icon_renderer <icon.svg> <theme folder> <size>...
 // writes <theme folder>/<size>x<size>/apps/vireldo567.png for every size, while the program is
 // built: memory images only, so it needs neither a display nor Qt's GUI application object.
+//   vireldo_icon_renderer --pixels <icon.svg> <header.h> <size>...
+// writes a C++ header holding the images' pixels (premultiplied RGBA bytes), which the program
+// shows as its windows' icon without reading or decoding anything.
 //   vireldo_icon_renderer --sheet <icon.svg> <picture.png> <size>...
 // writes one picture showing the icon at every size on a light and on a dark background, with the
 // smallest size also enlarged so that its pixels can be judged (docs/icon-sizes.png).
@@ -15,6 +19,8 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -52,6 +58,41 @@ int WriteTheme(QSvgRenderer& renderer, const QString& theme, const std::vector<i
         if (!QDir().mkpath(folder) || !Render(renderer, size).save(target, "PNG")) {
             return Fail("cannot write ", target.toLocal8Bit().constData());
         }
+    }
+    return 0;
+}
+
+int WritePixels(QSvgRenderer& renderer, const char* target, const std::vector<int>& sizes) {
+    std::ofstream header(target);
+    header << "// Drawn from assets/icon.svg by vireldo_icon_renderer while the program is built.\n"
+              "#pragma once\n\n"
+              "namespace assets {\n\n"
+              "// A square image of the icon: its side in pixels and its pixels, row by row, as\n"
+              "// premultiplied RGBA bytes.\n"
+              "struct IconPixels {\n"
+              "    int size;\n"
+              "    const unsigned char* rgba;\n"
+              "};\n\n";
+    for (const int size : sizes) {
+        const QImage image =
+            Render(renderer, size).convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+        header << "inline constexpr unsigned char IconPixels" << size << "[] = {";
+        for (int y = 0; y < size; ++y) {
+            const uchar* row = image.constScanLine(y);
+            for (int x = 0; x < size * 4; ++x) {
+                header << ((y * size * 4 + x) % 16 == 0 ? "\n    " : " ") << int(row[x]) << ',';
+            }
+        }
+        header << "\n};\n\n";
+    }
+    header << "inline constexpr IconPixels WindowIconPixels[] = {";
+    for (const int size : sizes) {
+        header << "{" << size << ", IconPixels" << size << "}, ";
+    }
+    header << "};\n\n} // namespace assets\n";
+    header.close();
+    if (!header) {
+        return Fail("cannot write ", target);
     }
     return 0;
 }
@@ -110,9 +151,11 @@ int WriteSheet(QSvgRenderer& renderer, const QString& target, const std::vector<
 
 int main(int argc, char** argv) {
     const bool sheet = argc > 1 && std::strcmp(argv[1], "--sheet") == 0;
-    const int first = sheet ? 2 : 1;
+    const bool pixels = argc > 1 && std::strcmp(argv[1], "--pixels") == 0;
+    const int first = sheet || pixels ? 2 : 1;
     if (argc < first + 3) {
         std::fputs("usage: vireldo_icon_renderer <icon.svg> <theme folder> <size>...\n"
+                   "       vireldo_icon_renderer --pixels <icon.svg> <header.h> <size>...\n"
                    "       vireldo_icon_renderer --sheet <icon.svg> <picture.png> <size>...\n",
                    stderr);
         return 2;
@@ -131,6 +174,9 @@ int main(int argc, char** argv) {
     QSvgRenderer renderer(source);
     if (!renderer.isValid()) {
         return Fail("cannot read ", argv[first]);
+    }
+    if (pixels) {
+        return WritePixels(renderer, argv[first + 1], sizes);
     }
     if (!sheet) {
         return WriteTheme(renderer, target, sizes);

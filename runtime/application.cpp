@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -107,6 +109,17 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
         if (QFile::exists(font)) {
             QFontDatabase::addApplicationFont(font);
         }
+    }
+    // One icon for the life of the program, which every window shows: a QIcon made anew for each
+    // window leaves its scaled copies in Qt's pixmap cache at every opening. Opening and closing
+    // the schematic and search windows 100 times then left 7.7 MiB more resident memory than the
+    // first opening, against 0.7 MiB (reopen_memory on X11, median of 9 runs).
+    if (!identity.icon.isEmpty()) {
+        QIcon icon;
+        for (const QImage& image : identity.icon) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+        QGuiApplication::setWindowIcon(icon);
     }
     // Qt lays out a new line edit's empty text in the application's font before it takes the
     // window's: with another font there, that font is opened at start-up for nothing (4.6 million

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,8 @@ struct ProgramIdentity {
     // messages.
     QString fontFamily;
     double fontPoints = 0;
+    // The icon of every window, as images of the sizes that title bars and window switchers use.
+    QList<QImage> icon;
 };
 
 // The start of the program: Qt's application object with the program's identity, its Qt

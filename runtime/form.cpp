@@ -15,10 +15,8 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -29,30 +27,6 @@
 namespace runtime {
 
 namespace {
-
-QIcon IconFromImages(const QStringList& paths) {
-    QIcon icon;
-    for (const QString& path : paths) {
-        icon.addFile(path);
-    }
-    return icon;
-}
-
-// The images are read once and made the application's icon, which every window without one of
-// its own shows. A QIcon made anew for each window leaves its scaled copies in Qt's pixmap cache
-// at every opening: opening and closing the schematic and search windows 100 times then left
-// 7.7 MiB more resident memory than the first opening, against 0.7 MiB (reopen_memory on X11,
-// median of 9 runs).
-void SetWindowIcon(QWidget& window, const QStringList& images) {
-    static QStringList applicationIcon;
-    if (QGuiApplication::windowIcon().isNull()) {
-        applicationIcon = images;
-        QGuiApplication::setWindowIcon(IconFromImages(images));
-    }
-    if (images != applicationIcon) {
-        window.setWindowIcon(IconFromImages(images));
-    }
-}
 
 // The frame the window manager puts around a window: the one it gave a window of ours already on
 // screen, if it has given one yet.
@@ -300,9 +274,6 @@ void Form::Load() {
         QFont font(definition_.fontFamily);
         font.setPointSizeF(definition_.fontPoints * scale);
         window->setFont(font);
-    }
-    if (!definition_.iconImages.isEmpty()) {
-        SetWindowIcon(*window, definition_.iconImages);
     }
     window_ = window;
     RunState::FormLoaded();

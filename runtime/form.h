@@ -19,8 +19,6 @@ struct FormDefinition {
     bool showInTaskbar = true;
     QString fontFamily;
     double fontPoints = 8.25;
-    // The window icon, as pixel images of several sizes (PNG).
-    QStringList iconImages;
     // Escape closes the window, as its close box does.
     bool closeOnEscape = false;
 };

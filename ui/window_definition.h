@@ -2,7 +2,7 @@
 
 #include "runtime/form.h"
 
-#include <QStringList>
+#include <QString>
 
 namespace ui {
 
@@ -10,8 +10,7 @@ namespace ui {
 inline const QString WindowFontFamily = QStringLiteral("Tahoma");
 inline constexpr double WindowFontPoints = 8.25;
 
-// What the windows share: the font they ask for and the application icon (the drawing of
-// assets/icon.svg rendered at build time).
+// What the windows share: the font they ask for.
 inline runtime::FormDefinition WindowDefinition(const QString& caption, int clientWidth,
                                                 int clientHeight, bool showInTaskbar) {
     runtime::FormDefinition form;
@@ -21,14 +20,6 @@ inline runtime::FormDefinition WindowDefinition(const QString& caption, int clie
     form.showInTaskbar = showInTaskbar;
     form.fontFamily = WindowFontFamily;
     form.fontPoints = WindowFontPoints;
-    form.iconImages = {QStringLiteral(":/icon/16x16/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/22x22/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/24x24/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/32x32/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/48x48/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/64x64/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/128x128/apps/vireldo567.png"),
-                       QStringLiteral(":/icon/256x256/apps/vireldo567.png")};
     return form;
 }
 

@@ -29,7 +29,7 @@ namespace {
 class TestForm : public runtime::Form {
 public:
     explicit TestForm(bool inTaskbar = true)
-        : Form({QStringLiteral("Essai"), 5055, 3855, inTaskbar, QString(), 8.25, QStringList()}) {}
+        : Form({QStringLiteral("Essai"), 5055, 3855, inTaskbar, QString(), 8.25}) {}
 
     int loads = 0;
     bool visibleDuringLoad = true;
@@ -145,7 +145,6 @@ public:
                 .clientWidth = runtime::PixelsToTwips(pixels.width()),
                 .clientHeight = runtime::PixelsToTwips(pixels.height()),
                 .fontFamily = QStringLiteral("DejaVu Sans"),
-                .iconImages = {},
                 .closeOnEscape = false}) {}
 
     QPointer<runtime::Label> label;
@@ -233,7 +232,7 @@ TEST(Form, TheFocusStartsOnTheFirstControlOfTheTabOrder) {
 class EnterForm : public runtime::Form {
 public:
     EnterForm(bool withDefault, bool defaultEnabled)
-        : Form({QStringLiteral("Essai"), 5055, 3855, false, QString(), 8.25, QStringList()}),
+        : Form({QStringLiteral("Essai"), 5055, 3855, false, QString(), 8.25}),
           withDefault_(withDefault), defaultEnabled_(defaultEnabled) {}
 
     QPointer<runtime::TextBox> text;
