@@ -19,7 +19,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fontconfig/fontconfig.h>
 #include <malloc.h>
+#include <thread>
 #include <utility>
 
 namespace runtime {
@@ -76,6 +78,11 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
     // opening and closing the schematic and search windows 100 times leaves 0.7 MiB more
     // resident memory than the first opening instead of 3.5 MiB (reopen_memory on X11).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // Fontconfig reads its configuration and caches at the first use of a font, a third of the
+    // start-up's processor time; it needs no display, so it does that on another core while Qt
+    // connects to the display. 5 ms less to the first frame, 0.6 ms more processor time
+    // (startup_bench, medians of 100 interleaved starts).
+    std::jthread fontconfig([] { FcInit(); });
     StartUp startUp;
     qtArgv_[0] = argc > 0 && argv[0] != nullptr ? argv[0] : const_cast<char*>("");
     const char* slash = std::strrchr(qtArgv_[0], '/');
@@ -105,6 +112,7 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
             QCoreApplication::installTranslator(translator);
         }
     }
+    fontconfig.join();
     for (const QString& font : identity.fontFiles) {
         if (QFile::exists(font)) {
             QFontDatabase::addApplicationFont(font);
