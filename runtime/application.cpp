@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fontconfig/fontconfig.h>
-#include <malloc.h>
 #include <thread>
 #include <utility>
 
@@ -72,12 +71,6 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 } // namespace
 
 Application::Application(int argc, char** argv, const ProgramIdentity& identity) {
-    // Windows are built anew at every opening, and a large block freed (a window's picture, its
-    // backing store) makes glibc raise the size from which it maps blocks of their own: the next
-    // ones come from the heap, whose free middle is not given back. With the threshold fixed,
-    // opening and closing the schematic and search windows 100 times leaves 0.7 MiB more
-    // resident memory than the first opening instead of 3.5 MiB (reopen_memory on X11).
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Fontconfig reads its configuration and caches at the first use of a font, a third of the
     // start-up's processor time; it needs no display, so it does that on another core while Qt
     // connects to the display. 5 ms less to the first frame, 0.6 ms more processor time
@@ -119,9 +112,9 @@ Application::Application(int argc, char** argv, const ProgramIdentity& identity)
         }
     }
     // One icon for the life of the program, which every window shows: a QIcon made anew for each
-    // window leaves its scaled copies in Qt's pixmap cache at every opening. Opening and closing
-    // the schematic and search windows 100 times then left 7.7 MiB more resident memory than the
-    // first opening, against 0.7 MiB (reopen_memory on X11, median of 9 runs).
+    // window leaves its scaled copies in Qt's pixmap cache at every opening, 7 MiB more resident
+    // memory once the schematic and search windows have been opened 100 times (reopen_memory on
+    // X11).
     if (!identity.icon.isEmpty()) {
         QIcon icon;
         for (const QImage& image : identity.icon) {
