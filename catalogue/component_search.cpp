@@ -15,6 +15,7 @@
 #include <span>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 
 namespace catalogue {
 
@@ -251,13 +252,13 @@ std::optional<TrimmerRow> Trimmer(const Part& c1, double kiloOhms) {
 
 std::vector<TrimmerRow> Trimmers(std::span<const Candidate> kept, double wanted) {
     std::vector<TrimmerRow> trimmers;
-    std::vector<const Component*> seen;
+    // Every pair's C1 is looked up: a table of thousands of pairs has a few dozen C1.
+    std::unordered_set<const Component*> seen;
     for (const Candidate& candidate : kept) {
         const Component* const c1 = candidate.c1;
-        if (std::find(seen.begin(), seen.end(), c1) != seen.end()) {
+        if (!seen.insert(c1).second) {
             continue;
         }
-        seen.push_back(c1);
         // f0 = 1 / (C1 x R1) x 1000, solved for R1.
         const Checked<double> product = calc::Multiply(c1->value, wanted);
         const Checked<double> r1 = product.ok() ? calc::Divide(1000.0, product.value) : product;
