@@ -96,6 +96,12 @@ Table::Table(QWidget* container, const QString& name, const QStringList& heading
                      [this] { DblClick.RaiseFromUser(); });
 }
 
+void Table::FitColumnsToCells() {
+    QHeaderView* header = tree_->header();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(tree_->columnCount() - 1, QHeaderView::Stretch);
+}
+
 QTreeWidget* Table::tree() const {
     return tree_;
 }
@@ -125,6 +131,26 @@ QString Table::TextMatrix(int row, int column) const {
         InvalidPropertyValue("colonne");
     }
     return tree_->topLevelItem(row)->text(column);
+}
+
+void Table::SetRowDescription(int row, const QString& text) {
+    if (row < 0 || row >= ListCount()) {
+        InvalidPropertyValue("ligne");
+    }
+    // An empty text would still be a tool tip, and hide the table's own.
+    const QVariant data = text.isEmpty() ? QVariant() : QVariant(text);
+    QTreeWidgetItem* item = tree_->topLevelItem(row);
+    for (int column = 0; column < tree_->columnCount(); ++column) {
+        item->setData(column, Qt::ToolTipRole, data);
+        item->setData(column, Qt::AccessibleDescriptionRole, data);
+    }
+}
+
+QString Table::RowDescription(int row) const {
+    if (row < 0 || row >= ListCount()) {
+        InvalidPropertyValue("ligne");
+    }
+    return tree_->topLevelItem(row)->toolTip(0);
 }
 
 int Table::ListIndex() const {
