@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 namespace {
 
 catalogue::SearchRequest ThousandHertz(catalogue::R1Range range) {
@@ -35,6 +37,19 @@ void BM_FindPairsAnyListValue(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindPairsAnyListValue)->Unit(benchmark::kMicrosecond);
+
+// A wanted frequency pasted with a thousand digits and a tolerance with fifty, every digit of
+// which the bounds are decided on, over every value of the lists.
+void BM_FindPairsThousandDigits(benchmark::State& state) {
+    catalogue::SearchRequest request = ThousandHertz(catalogue::R1Range::AnyListValue);
+    request.frequency = "1000," + std::string(998, '3') + "1";
+    request.tolerance = "1," + std::string(48, '9') + "7";
+    for (auto _ : state) {
+        catalogue::SearchResult result = catalogue::FindPairs(request);
+        benchmark::DoNotOptimize(result.rows.data());
+    }
+}
+BENCHMARK(BM_FindPairsThousandDigits)->Unit(benchmark::kMicrosecond);
 
 // 1000 Hz and ±50 Hz at 5 V: the table, then the three C2 for its first row.
 void BM_FindPairsAndC2(benchmark::State& state) {

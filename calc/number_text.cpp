@@ -88,11 +88,11 @@ bool ParseForm(std::string_view text, NumberForm& form) noexcept {
     return p == end;
 }
 
-// The power of ten of the first significant digit, for telling an overflow from an underflow
-// when the conversion reports the value out of range. Saturates instead of overflowing, so that
-// exponents of any length are safe; only its sign matters. Returns false for a zero mantissa.
-bool LeadingPower(const NumberForm& form, long long& power) noexcept {
-    constexpr long long kLimit = 1'000'000'000'000'000LL; // far beyond any double exponent
+// The number after the "E", 0 without one. Saturates instead of overflowing, so that exponents of
+// any length are safe: the limit lies far beyond any double's exponent, and far from overflowing
+// when a text's length is added to it.
+long long WrittenExponent(const NumberForm& form) noexcept {
+    constexpr long long kLimit = 1'000'000'000'000'000LL;
     long long exponent = 0;
     if (form.exponentDigits != nullptr) {
         for (const char* p = form.exponentDigits; p < form.end; ++p) {
@@ -106,6 +106,14 @@ bool LeadingPower(const NumberForm& form, long long& power) noexcept {
             exponent = -exponent;
         }
     }
+    return exponent;
+}
+
+// The power of ten of the first significant digit, for telling an overflow from an underflow
+// when the conversion reports the value out of range. Saturates instead of overflowing, so that
+// exponents of any length are safe; only its sign matters. Returns false for a zero mantissa.
+bool LeadingPower(const NumberForm& form, long long& power) noexcept {
+    const long long exponent = WrittenExponent(form);
     const char* const point = form.comma != nullptr ? form.comma : form.mantissaEnd;
     const char* p = form.mantissa;
     while (p < form.mantissaEnd && (*p == '0' || *p == ',')) {
@@ -181,6 +189,36 @@ Checked<double> TextToNumber(std::string_view text) noexcept {
         return Fail(FailureKind::TypeMismatch);
     }
     return Convert(form);
+}
+
+std::optional<DecimalDigits> TextToDecimalDigits(std::string_view text) {
+    NumberForm form;
+    if (!ParseForm(text, form)) {
+        return std::nullopt;
+    }
+    DecimalDigits decimal;
+    long long fractionDigits = 0;
+    for (const char* p = form.mantissa; p < form.mantissaEnd; ++p) {
+        if (*p == ',') {
+            continue;
+        }
+        if (form.comma != nullptr && p > form.comma) {
+            ++fractionDigits;
+        }
+        if (*p != '0' || !decimal.digits.empty()) {
+            decimal.digits.push_back(*p);
+        }
+    }
+    const std::size_t last = decimal.digits.find_last_not_of('0');
+    if (last == std::string::npos) {
+        decimal.digits.clear();
+        return decimal; // zero, of either sign, is plain zero
+    }
+    const auto trailingZeros = static_cast<long long>(decimal.digits.size() - last - 1);
+    decimal.digits.resize(last + 1);
+    decimal.negative = form.negative;
+    decimal.exponent = WrittenExponent(form) - fractionDigits + trailingZeros;
+    return decimal;
 }
 
 Checked<double> RoundDecimals(double value, int decimals) noexcept {

@@ -33,6 +33,21 @@ template <typename T> struct [[nodiscard]] Checked {
 // double (0 or a subnormal) without failing.
 Checked<double> TextToNumber(std::string_view text) noexcept;
 
+// The value a number text writes, exactly, before any rounding to a double: (-1)^negative x
+// digits x 10^exponent, `digits` without leading or trailing zeros, empty for zero. For the
+// decisions that must hold on the very value typed ("within 2 %" on a boundary a double blurs).
+// Nothing when the text is not of TextToNumber's form. An exponent written with more digits than
+// a long long holds saturates; only texts that TextToNumber reads as zero or refuses as an
+// overflow have one.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+
+    bool operator==(const DecimalDigits&) const = default;
+};
+std::optional<DecimalDigits> TextToDecimalDigits(std::string_view text);
+
 // Writes a finite value rounded to 15 significant digits, with the decimal comma and no trailing
 // zeros: positional when the rounded value's decimal exponent lies in -4..14, "d,ddE+XX" otherwise.
 // Both zeros give "0".

@@ -98,7 +98,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from the binary (dpkg-shlibdeps), Qt Print Support for the build sheet
-# among them, with its CUPS plugin, which its package carries. What the program loads at run time, out of
+# among them, with its CUPS plugin, which its package carries, and GMP for the component search. What the program loads at run time, out of
 # the linker's sight, is named here: the SVG image plugin that draws the circuit diagram
 # (libqt6svg6), Wine's free Tahoma that the windows are laid out in (fonts-wine: without it the
 # unit names and the supply-voltage caption are cut), and Qt's French texts (qt6-translations-l10n:

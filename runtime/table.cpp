@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -43,7 +44,23 @@ public:
         beginResetModel();
         count_ = count;
         text_ = std::move(text);
+        descriptions_.clear();
         endResetModel();
+    }
+
+    // Kept for the few rows that have one: a table of thousands has none.
+    void Describe(int row, const QString& text) {
+        if (text.isEmpty()) {
+            descriptions_.erase(row);
+        } else {
+            descriptions_[row] = text;
+        }
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1),
+                         {Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+    }
+    QString Description(int row) const {
+        const auto found = descriptions_.find(row);
+        return found != descriptions_.end() ? found->second : QString();
     }
 
     QString Text(int row, int column) const { return text_ ? text_(row, column) : QString(); }
@@ -55,10 +72,18 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(headings_.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid()) {
+        if (!index.isValid()) {
             return {};
         }
-        return Text(index.row(), index.column());
+        if (role == Qt::DisplayRole) {
+            return Text(index.row(), index.column());
+        }
+        // An empty text would still be a tool tip, and hide the table's own.
+        if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+            const QString description = Description(index.row());
+            return description.isEmpty() ? QVariant() : QVariant(description);
+        }
+        return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
@@ -72,6 +97,7 @@ private:
     QStringList headings_;
     int count_ = 0;
     CellText text_;
+    std::map<int, QString> descriptions_;
 };
 
 class Table::Widget : public QTreeView {
@@ -137,6 +163,12 @@ Table::Table(QWidget* container, const QString& name, const QStringList& heading
                      [this] { DblClick.RaiseFromUser(); });
 }
 
+void Table::FitColumnsToCells() {
+    QHeaderView* header = tree_->header();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(model_->columnCount() - 1, QHeaderView::Stretch);
+}
+
 QTreeView* Table::tree() const {
     return tree_;
 }
@@ -158,6 +190,20 @@ QString Table::TextMatrix(int row, int column) const {
         InvalidPropertyValue("colonne");
     }
     return model_->Text(row, column);
+}
+
+void Table::SetRowDescription(int row, const QString& text) {
+    if (row < 0 || row >= ListCount()) {
+        InvalidPropertyValue("ligne");
+    }
+    model_->Describe(row, text);
+}
+
+QString Table::RowDescription(int row) const {
+    if (row < 0 || row >= ListCount()) {
+        InvalidPropertyValue("ligne");
+    }
+    return model_->Description(row);
 }
 
 int Table::ListIndex() const {

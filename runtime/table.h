@@ -27,10 +27,17 @@ public:
 
     Table(QWidget* container, const QString& name, const QStringList& headings);
 
-    // Replaces every row: `count` rows, whose cells `text` gives.
+    // The columns but the last as wide as their widest cell and heading, the last one the rest of
+    // the width: for a table of a few rows whose last column says the most.
+    void FitColumnsToCells();
+
+    // Replaces every row: `count` rows, whose cells `text` gives; no row has a description.
     void SetRows(int count, CellText text);
     int ListCount() const;
     QString TextMatrix(int row, int column) const;
+    // What the row's tool tip says, and a screen reader after each of its cells; empty: nothing.
+    void SetRowDescription(int row, const QString& text);
+    QString RowDescription(int row) const;
 
     int ListIndex() const;
     void SetListIndex(int index);

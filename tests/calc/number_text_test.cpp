@@ -126,6 +126,48 @@ INSTANTIATE_TEST_SUITE_P(
                   FailureKind::Overflow}),
     RowName{});
 
+// ---------------------------------------------------------------- the exact value written
+
+struct DigitsRow {
+    const char* name;
+    const char* text;
+    std::optional<calc::DecimalDigits> digits;
+    friend void PrintTo(const DigitsRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class TextToDecimalDigitsReads : public testing::TestWithParam<DigitsRow> {};
+
+TEST_P(TextToDecimalDigitsReads, TheValueAsWrittenOrNothing) {
+    const DigitsRow& row = GetParam();
+    const std::optional<calc::DecimalDigits> digits = calc::TextToDecimalDigits(row.text);
+    ASSERT_EQ(digits.has_value(), row.digits.has_value()) << '"' << row.text << '"';
+    if (digits) {
+        EXPECT_EQ(digits->negative, row.digits->negative);
+        EXPECT_EQ(digits->digits, row.digits->digits);
+        EXPECT_EQ(digits->exponent, row.digits->exponent);
+    }
+}
+
+// The exponent is that of the last significant digit: 1748,252 is 1748252 x 10^-3.
+INSTANTIATE_TEST_SUITE_P(
+    Table, TextToDecimalDigitsReads,
+    testing::Values(
+        DigitsRow{"ThreeDecimals", "1748,252", calc::DecimalDigits{false, "1748252", -3}},
+        DigitsRow{"ZerosAroundAndSpaces", " 0012,3400E-2 ", calc::DecimalDigits{false, "1234", -4}},
+        DigitsRow{"ExponentOnly", "1E3", calc::DecimalDigits{false, "1", 3}},
+        DigitsRow{"TrailingZerosOfAWholeNumber", "-500000", calc::DecimalDigits{true, "5", 5}},
+        DigitsRow{"CommaLast", "4,", calc::DecimalDigits{false, "4", 0}},
+        DigitsRow{"CommaFirst", ",05", calc::DecimalDigits{false, "5", -2}},
+        // Beyond the 17 digits a double keeps: the 1 at the end decides a boundary.
+        DigitsRow{"MoreDigitsThanADouble", "0,98000000000000000000001",
+                  calc::DecimalDigits{false, "98000000000000000000001", -23}},
+        DigitsRow{"NegativeZeroIsZero", "-0,000", calc::DecimalDigits{false, "", 0}},
+        DigitsRow{"ExponentBeyondAnyDouble", "1E-99999999999999999999",
+                  calc::DecimalDigits{false, "1", -1'000'000'000'000'000LL}},
+        DigitsRow{"PeriodIsNoSeparator", "1.5", std::nullopt},
+        DigitsRow{"Empty", "", std::nullopt}),
+    RowName{});
+
 // ---------------------------------------------------------------- writing
 
 struct WriteRow {

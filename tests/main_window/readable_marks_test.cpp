@@ -129,7 +129,8 @@ private:
 
 // Start-up: the results in the palette's own text colour. "4k7": the resistor box in the warning
 // colour, the figures of 4 kΩ out of date. "-26": a negative frequency in the warning colour, the
-// half-width and the edges out of date. The search for "abc": its message in the warning colour.
+// half-width and the edges out of date. The search for "abc": its message in the warning colour;
+// for 1E+10 Hz, its remark too.
 TEST_P(ReadableOnEveryTheme, WarningsAndStaleFiguresRead) {
     const QPalette palette = QApplication::palette();
     std::ostringstream figures;
@@ -172,6 +173,12 @@ TEST_P(ReadableOnEveryTheme, WarningsAndStaleFiguresRead) {
     const Seen message = SeenText(search->MessageLabel()->widget());
     EXPECT_TRUE(Warns(message)) << "the search window's message" << Describe(message);
     figures << " | search message " << Figure(message.ratio);
+
+    ASSERT_EQ(SearchFor("1E+10"), search);
+    ASSERT_FALSE(search->RemarkLabel()->Caption().isEmpty());
+    const Seen remark = SeenText(search->RemarkLabel()->widget());
+    EXPECT_TRUE(Warns(remark)) << "the search window's remark" << Describe(remark);
+    figures << " | search remark " << Figure(remark.ratio);
     std::cout << "[ contrast ] " << figures.str() << std::endl;
 }
 

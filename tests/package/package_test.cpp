@@ -273,6 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
         RelationCase{"DependsOnQtPrintSupport", "Depends", "libqt6printsupport6"},
         RelationCase{"DependsOnTheCLibrary", "Depends", "libc6"},
         RelationCase{"DependsOnTheCxxLibrary", "Depends", "libstdc++6"},
+        RelationCase{"DependsOnGmp", "Depends", "libgmp10"},
         // What the windows load at run time, which no linker sees.
         RelationCase{"DependsOnTheSvgPlugins", "Depends", "libqt6svg6"},
         RelationCase{"DependsOnWineTahoma", "Depends", "fonts-wine"},

@@ -94,4 +94,61 @@ INSTANTIATE_TEST_SUITE_P(
         Worded{"RowsFound", Found({Nearest}), ""}),
     [](const testing::TestParamInfo<Worded>& row) { return std::string(row.param.name); });
 
+// ---------------------------------------------------------------- remarks
+
+using catalogue::Remark;
+using catalogue::RemarkKind;
+
+struct Remarked {
+    const char* name;
+    std::vector<Remark> remarks;
+    bool c2; // the mark of a C2 row, else the line under the pairs
+    const char* shown;
+    const char* reasons;
+
+    friend void PrintTo(const Remarked& row, std::ostream* out) { *out << row.name; }
+};
+
+class RemarkWords : public testing::TestWithParam<Remarked> {};
+
+TEST_P(RemarkWords, ShortWhereShownWithTheirReasons) {
+    const Remarked& row = GetParam();
+    const ui::RemarkWords words = row.c2 ? ui::C2Mark(row.remarks) : ui::RemarkLine(row.remarks);
+    EXPECT_EQ(words.shown, QString::fromUtf8(row.shown));
+    EXPECT_EQ(words.reasons, QString::fromUtf8(row.reasons));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RemarkWords,
+    testing::Values(
+        Remarked{"NoneSaysNothing", {}, false, "", ""},
+        // Sentences one after the other on the line, one reason a line in the tool tip.
+        Remarked{"AboveTheDataSheetsWithATrimmerOutsideTheAdvisedRange",
+                 {{RemarkKind::AboveDataSheet}, {RemarkKind::TrimmerOutsideAdvised}},
+                 false,
+                 "Au-delà de 500 kHz, la limite des fiches techniques du NE567. R1 exacte hors de "
+                 "la plage conseillée, de 2 kΩ à 20 kΩ.",
+                 "La fréquence voulue dépasse 500 kHz, la plus haute que donnent les fiches "
+                 "techniques du NE567 : rien n'y garantit le fonctionnement du circuit. Les paires "
+                 "sont cherchées quand même.\nAvec ce C1, la fréquence voulue demande une R1 hors "
+                 "de la plage de 2 kΩ à 20 kΩ que conseille le schéma ; un autre C1 la ramène "
+                 "dans la plage."},
+        Remarked{"TrimmerBeyondTheLists",
+                 {{RemarkKind::TrimmerBeyondLists}},
+                 false,
+                 "Pas de R1 exacte pour ce C1 : aucune résistance des listes n'en approche.",
+                 "Avec ce C1, la fréquence voulue demanderait une R1 de moins de 10 Ohms ou de "
+                 "plus de 910 MOhms, loin des valeurs des listes, de 100 Ohms à 91 MOhms : aucun "
+                 "ajustable ne la donne."},
+        // 910 µF for 1 Hz and ±5 Hz at 9 V: ±106 Hz.
+        Remarked{"C2FarFromTheWantedHalfWidthAndBeyondTheCentre",
+                 {{RemarkKind::HalfWidthFarFromWanted, "> 1000"},
+                  {RemarkKind::LowerEdgeNotAboveZero, "-105"}},
+                 true,
+                 "écart > 1000 %, bord bas -105 Hz",
+                 "Sa demi-largeur s'écarte de plus de 20 % de la demi-largeur voulue : > 1000 %.\n"
+                 "Sa demi-largeur atteint la fréquence centrale : la fenêtre principale montrera "
+                 "le bas de la plage de capture à -105 Hz."}),
+    [](const testing::TestParamInfo<Remarked>& row) { return std::string(row.param.name); });
+
 } // namespace

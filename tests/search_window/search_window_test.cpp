@@ -101,6 +101,7 @@ struct Typed {
     const char* trimmer = "";
     const char* firstC2 = nullptr; // nullptr: no C2 row
     const char* message = "";
+    const char* remark = ""; // the line under the trimmer's R1
 
     friend void PrintTo(const Typed& row, std::ostream* out) { *out << row.name; }
 };
@@ -132,6 +133,16 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
     EXPECT_LE(message->heightForWidth(message->width()), message->height())
         << "the message is cut off";
 
+    // The remark's reasons in its tool tip, and for a screen reader.
+    runtime::Label* remark = search->RemarkLabel();
+    EXPECT_EQ(remark->Caption(), QString::fromUtf8(typed.remark));
+    EXPECT_LE(remark->label()->heightForWidth(remark->label()->width()), remark->label()->height())
+        << "the remark is cut off";
+    QAccessibleInterface* remarkRead = QAccessible::queryAccessibleInterface(remark->widget());
+    ASSERT_NE(remarkRead, nullptr);
+    EXPECT_EQ(remarkRead->text(QAccessible::Description), remark->ToolTip());
+    EXPECT_EQ(remark->ToolTip().isEmpty(), remark->Caption().isEmpty());
+
     const runtime::Table& pairs = *search->PairsTable();
     if (typed.firstPair != nullptr) {
         ASSERT_GE(pairs.ListCount(), 1);
@@ -146,6 +157,8 @@ TEST_P(TypedInputs, ShowTheNearestPairOrSayWhatIsWrongAndLeaveTheMainWindowAlone
         ASSERT_GE(c2.ListCount(), 1);
         EXPECT_EQ(RowText(c2, 0), QString::fromUtf8(typed.firstC2));
         EXPECT_EQ(c2.ListIndex(), 0);
+        // A marked row gives its reasons.
+        EXPECT_EQ(c2.RowDescription(0).isEmpty(), c2.TextMatrix(0, 2).isEmpty());
     } else {
         EXPECT_EQ(c2.ListCount(), 0);
     }
@@ -185,17 +198,18 @@ INSTANTIATE_TEST_SUITE_P(
               .halfWidth = "50",
               .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
               .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 10 KOhms",
-              .firstC2 = "2,2 MicroFarad | +/- 51 Hz"},
+              .firstC2 = "2,2 MicroFarad | +/- 51 Hz | "},
         // The point typed becomes a comma. Only the main window's typed 26 kΩ, no list item, gives
         // the start-up frequency: 1 / (0,022 x 26) x 1000 = 1748,2517 and 1000 / (0,022 x
-        // 1748,252) = 25,999996.
+        // 1748,252) = 25,999996, above the advised 20 kΩ.
         Typed{.name = "StartUpPairExactlyTypedWithAPoint",
               .frequency = "1748.252",
               .tolerance = "0",
               .anyListValue = true,
               .frequencyShown = "1748,252",
               .firstPair = "26 KOhms | 22 NanoFarad | 1748,252 Hz | 0,00 %",
-              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 26 KOhms"},
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 26 KOhms",
+              .remark = "R1 exacte hors de la plage conseillée, de 2 kΩ à 20 kΩ."},
         // From 2 to 20 kΩ nothing lies between 262,605 Hz (5,6 kΩ, 680 nF) and 275,482 Hz
         // (3,3 kΩ, 1,1 µF: 1 / 3,63 x 1000), +2,03 %: the nearest is offered, to be applied.
         Typed{.name = "NothingWithinOnePercent",
@@ -205,6 +219,40 @@ INSTANTIATE_TEST_SUITE_P(
               .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 3,367 KOhms",
               .message = "Aucune paire à moins de 1 % ; la plus proche : 3,3 KOhms et 1,1 "
                          "MicroFarad, 275,482 Hz (+2,03 %)"},
+        // 100 Ω and 1 pF: 1E+10 Hz; the trimmer 1000 / (1E-06 x 1E+10) = 0,1 kΩ.
+        Typed{.name = "AboveTheDataSheets",
+              .frequency = "1E+10",
+              .anyListValue = true,
+              .firstPair = "100 Ohms | 1 PicoFarad | 10000000000 Hz | 0,00 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 100 Ohms",
+              .remark = "Au-delà de 500 kHz, la limite des fiches techniques du NE567. R1 exacte "
+                        "hors de la plage conseillée, de 2 kΩ à 20 kΩ."},
+        // 1000 / (1E-06 x 1E+308) = 1E-299 kΩ: no value for the trimmer.
+        Typed{.name = "TrimmerBeyondTheLists",
+              .frequency = "1e308",
+              .anyListValue = true,
+              .firstPair = "100 Ohms | 1 PicoFarad | 10000000000 Hz | -100,00 %",
+              .message = "Aucune paire à moins de 2 % ; la plus proche : 100 Ohms et 1 PicoFarad, "
+                         "10000000000 Hz (-100,00 %)",
+              .remark = "Au-delà de 500 kHz, la limite des fiches techniques du NE567. Pas de R1 "
+                        "exacte pour ce C1 : aucune résistance des listes n'en approche."},
+        // 750 kΩ and 910 µF give 0,001 Hz, the least above 0 Hz: 1E+299 % too much.
+        Typed{.name = "DeviationBeyondMeaning",
+              .frequency = "1E-300",
+              .anyListValue = true,
+              .firstPair = "750 KOhms | 910 MicroFarad | 0,001 Hz | > 1000 %",
+              .message = "Aucune paire à moins de 2 % ; la plus proche : 750 KOhms et 910 "
+                         "MicroFarad, 0,001 Hz (> 1000 %)",
+              .remark = "Pas de R1 exacte pour ce C1 : aucune résistance des listes n'en "
+                        "approche."},
+        // 10 kΩ and 100 µF give 1 Hz; 1070 x sqrt(5 / (910 x 1)) = 79,3: far from 5 Hz, and the
+        // lower edge 1 - 79.
+        Typed{.name = "C2FarFromTheWantedHalfWidthAndBeyondTheCentre",
+              .frequency = "1",
+              .halfWidth = "5",
+              .firstPair = "10 KOhms | 100 MicroFarad | 1 Hz | 0,00 %",
+              .trimmer = "R1 exacte pour ce C1 (ajustable RV1) : 10 KOhms",
+              .firstC2 = "910 MicroFarad | +/- 79 Hz | écart > 1000 %, bord bas -78 Hz"},
         Typed{.name = "FrequencyNoNumber",
               .frequency = "mille",
               .message = "La fréquence voulue n'est pas un nombre lisible : écrivez-la en hertz, "
@@ -483,7 +531,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .frequencyShown = "1000",
                   .voltageShown = "09",
                   .firstPair = "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %",
-                  .firstC2 = "3,9 MicroFarad | +/- 51 Hz"},
+                  .firstC2 = "3,9 MicroFarad | +/- 51 Hz | "},
         // Only every value of the lists, with the main window's typed 26 kΩ, gives the start-up
         // frequency exactly (see StartUpPairExactlyTypedWithAPoint).
         Reopening{.name = "CloseBoxThenTheMenu",

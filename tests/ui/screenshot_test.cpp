@@ -382,6 +382,20 @@ TEST(Screenshot, ComponentSearch) {
     ExpectEveryItemWholeInItsBox(search->RangeBox()->combo());
     ExpectCellsWhole(*search->PairsTable());
     ExpectCellsWhole(*search->C2Table());
+
+    // With remarks: 910 µF gives ±79 Hz for 1 Hz, far from ±5 Hz and beyond the centre; 1E+308 Hz
+    // lies above the data sheets, its trimmer beyond the lists.
+    search->FrequencyEdit()->edit()->selectAll();
+    QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("1"));
+    search->HalfWidthEdit()->edit()->selectAll();
+    QTest::keyClicks(search->HalfWidthEdit()->edit(), QStringLiteral("5"));
+    ASSERT_FALSE(search->C2Table()->TextMatrix(0, 2).isEmpty());
+    ExpectCellsWhole(*search->C2Table());
+    search->FrequencyEdit()->edit()->selectAll();
+    QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("1E+308"));
+    ASSERT_EQ(search->RemarkLabel()->Caption().count(QLatin1Char('.')), 2);
+    const QLabel* remark = search->RemarkLabel()->label();
+    EXPECT_LE(remark->heightForWidth(remark->width()), remark->height()) << "the remark is cut off";
     search->Unload();
     form.Unload();
 }

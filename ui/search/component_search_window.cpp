@@ -58,8 +58,8 @@ ComponentSearchWindow::~ComponentSearchWindow() {
 }
 
 // The inputs in a column on the left, the main window's voltage and the choice of R1 range on
-// the right; the message under them, then the pairs, the trimmer's R1 for the selected pair and
-// its C2. Each control's name is its member's.
+// the right; the message under them, then the pairs, the trimmer's R1 for the selected pair, the
+// remarks on them, and its C2. Each control's name is its member's.
 std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSearchWindow::Layout() {
     using Window = ComponentSearchWindow;
     // clang-format off
@@ -101,17 +101,19 @@ std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSear
          .rect = {120, 1395, 6960, 390}, .wordWrap = true},
         {.control = &Window::pairsLabel_, .name = "pairsLabel", .rect = {120, 1860, 6960, 195},
          .text = "Paires R1 et C1, la plus proche d'abord :"},
-        {.control = &Window::pairsTable_, .name = "pairsTable", .rect = {120, 2085, 6960, 2280},
+        {.control = &Window::pairsTable_, .name = "pairsTable", .rect = {120, 2085, 6960, 1905},
          .text = "R1\tC1\tFréquence\tÉcart", .tab = 4,
          .accessibleName = "Paires R1 et C1 trouvées",
          .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
         {.control = &Window::trimmerLabel_, .name = "trimmerLabel",
-         .rect = {120, 4440, 6960, 195}},
+         .rect = {120, 4050, 6960, 195}},
+        {.control = &Window::remarkLabel_, .name = "remarkLabel", .rect = {120, 4290, 6960, 390},
+         .wordWrap = true},
         // The heading of the C2 choices, not a value of C2 as the schematic window's LblC2.
         {.control = &Window::c2Label_, .name = "c2Label", .rect = {120, 4770, 6960, 195},
          .text = "C2 pour la demi-largeur voulue :"},
-        {.control = &Window::c2Table_, .name = "c2Table", .rect = {120, 4995, 4320, 930},
-         .text = "C2\tDemi-largeur", .tab = 5, .accessibleName = "Valeurs de C2",
+        {.control = &Window::c2Table_, .name = "c2Table", .rect = {120, 4995, 5520, 930},
+         .text = "C2\tDemi-largeur\tRemarque", .tab = 5, .accessibleName = "Valeurs de C2",
          .toolTip = "Double-clic ou Entrée : appliquer dans la fenêtre principale"},
         {.control = &Window::applyButton_, .name = "applyButton", .rect = {5760, 5565, 1320, 360},
          .text = "Appliquer", .tab = 6,
@@ -124,6 +126,8 @@ std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSear
 void ComponentSearchWindow::CreateControls(QWidget& client) {
     runtime::CreateControls<ComponentSearchWindow>(*this, client, Layout());
 
+    // Three rows at most, the reasons of a C2's remarks at the end.
+    c2Table_->FitColumnsToCells();
     for (const char* item : RangeItems) {
         rangeBox_->AddItem(QString::fromUtf8(item), rangeBox_->ListCount());
     }
@@ -231,6 +235,7 @@ void ComponentSearchWindow::Search(Keep keep) {
         message = SearchMessage(result);
     }
     pairs_ = std::move(result.rows);
+    searchRemarks_ = std::move(result.remarks);
     if (result.nearest) {
         pairs_.push_back(*result.nearest); // offered, to be applied as any other row
     }
@@ -294,13 +299,29 @@ void ComponentSearchWindow::OnPairSelected() {
             ? trimmers_.end()
             : std::find_if(trimmers_.begin(), trimmers_.end(),
                            [pair](const catalogue::TrimmerRow& t) { return t.c1 == pair->c1; });
-    trimmerR1_ = trimmer == trimmers_.end()
+    // A trimmer's R1 beyond the lists comes without a value, its remark says why.
+    trimmerR1_ = trimmer == trimmers_.end() || trimmer->exactR1.empty()
                      ? QString()
                      : PartText({trimmer->unit, trimmer->exactR1}, catalogue::ResistorUnits);
     trimmerLabel_->SetCaption(trimmerR1_.isEmpty()
                                   ? QString()
                                   : QStringLiteral("R1 exacte pour ce C1 (ajustable RV1) : ") +
                                         trimmerR1_);
+    std::vector<catalogue::Remark> remarks = searchRemarks_;
+    if (trimmer != trimmers_.end()) {
+        remarks.insert(remarks.end(), trimmer->remarks.begin(), trimmer->remarks.end());
+    }
+    const RemarkWords remark = RemarkLine(remarks);
+    if (remark.shown != remarkLabel_->Caption()) {
+        remarkLabel_->SetCaption(remark.shown);
+        // Its colour is chosen for what it is drawn on, once the window is on screen: only when
+        // a remark comes, not at every keystroke.
+        if (!remark.shown.isEmpty()) {
+            remarkLabel_->SetForeColor(runtime::Ink::Warning);
+        }
+    }
+    remarkLabel_->SetToolTip(remark.reasons);
+    remarkLabel_->SetAccessibleDescription(remark.reasons);
 
     c2_ = pair != nullptr ? catalogue::NearestC2(*pair, request_)
                           : std::vector<catalogue::C2Choice>();
@@ -309,8 +330,18 @@ void ComponentSearchWindow::OnPairSelected() {
             return QString();
         }
         const catalogue::C2Choice& choice = c2_[static_cast<std::size_t>(c2Row)];
-        return column == 0 ? PartText(choice.c2, catalogue::C2Units) : FromUtf8(choice.caption);
+        switch (column) {
+        case 0:
+            return PartText(choice.c2, catalogue::C2Units);
+        case 1:
+            return FromUtf8(choice.caption);
+        default:
+            return C2Mark(choice.remarks).shown;
+        }
     });
+    for (std::size_t i = 0; i < c2_.size(); ++i) {
+        c2Table_->SetRowDescription(static_cast<int>(i), C2Mark(c2_[i].remarks).reasons);
+    }
     c2Table_->SetListIndex(c2_.empty() ? -1 : 0);
 
     applyButton_->SetEnabled(pair != nullptr);

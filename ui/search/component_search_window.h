@@ -46,6 +46,7 @@ public:
     runtime::Label* MessageLabel() const { return messageLabel_; }
     runtime::Label* PairsLabel() const { return pairsLabel_; }
     runtime::Label* TrimmerLabel() const { return trimmerLabel_; }
+    runtime::Label* RemarkLabel() const { return remarkLabel_; }
     runtime::Label* C2Label() const { return c2Label_; }
 
     // The exact R1 for a trimmer RV1 given with the last row applied ("3,367 KOhms"), while the
@@ -78,7 +79,7 @@ private:
     QPointer<runtime::Label> frequencyLabel_, frequencyUnitLabel_, toleranceLabel_;
     QPointer<runtime::Label> toleranceUnitLabel_, halfWidthLabel_, halfWidthUnitLabel_;
     QPointer<runtime::Label> rangeLabel_, voltageLabel_, messageLabel_, pairsLabel_;
-    QPointer<runtime::Label> trimmerLabel_, c2Label_;
+    QPointer<runtime::Label> trimmerLabel_, remarkLabel_, c2Label_;
     QPointer<runtime::TextBox> frequencyEdit_, toleranceEdit_, halfWidthEdit_;
     QPointer<runtime::ComboBox> rangeBox_;
     QPointer<runtime::Table> pairsTable_, c2Table_;
@@ -95,6 +96,8 @@ private:
     // tolerance, and the C2 for the selected pair.
     catalogue::SearchRequest request_;
     std::vector<catalogue::PairRow> pairs_;
+    // What the search remarked on the request as a whole.
+    std::vector<catalogue::Remark> searchRemarks_;
     // The trimmer's R1 shown for the selected pair, and the main window's R1 and C1 that the last
     // Apply left, with the trimmer's R1 of that moment.
     QString trimmerR1_;

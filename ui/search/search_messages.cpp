@@ -4,6 +4,7 @@
 #include "catalogue/value_lists.h"
 #include "ui/utf8.h"
 
+#include <QStringList>
 #include <cstddef>
 #include <string_view>
 
@@ -12,6 +13,7 @@ namespace ui {
 namespace {
 
 using calc::Problem;
+using catalogue::RemarkKind;
 using catalogue::SearchInput;
 
 // "comme" rather than "par exemple": Debian's checks of the package read the program's texts as
@@ -83,7 +85,62 @@ QString NothingWithinMessage(const catalogue::SearchResult& result) {
            QStringLiteral(" %)");
 }
 
+struct Words {
+    QString shown, reason;
+};
+
+Words RemarkWordsOf(const catalogue::Remark& remark) {
+    const QString figure = FromUtf8(remark.figure);
+    switch (remark.kind) {
+    case RemarkKind::AboveDataSheet:
+        return {QStringLiteral("Au-delà de 500 kHz, la limite des fiches techniques du NE567."),
+                QStringLiteral("La fréquence voulue dépasse 500 kHz, la plus haute que donnent les "
+                               "fiches techniques du NE567 : rien n'y garantit le fonctionnement "
+                               "du circuit. Les paires sont cherchées quand même.")};
+    case RemarkKind::TrimmerOutsideAdvised:
+        return {QStringLiteral("R1 exacte hors de la plage conseillée, de 2 kΩ à 20 kΩ."),
+                QStringLiteral("Avec ce C1, la fréquence voulue demande une R1 hors de la plage "
+                               "de 2 kΩ à 20 kΩ que conseille le schéma ; un autre C1 la ramène "
+                               "dans la plage.")};
+    case RemarkKind::TrimmerBeyondLists:
+        return {QStringLiteral("Pas de R1 exacte pour ce C1 : aucune résistance des listes n'en "
+                               "approche."),
+                QStringLiteral("Avec ce C1, la fréquence voulue demanderait une R1 de moins de "
+                               "10 Ohms ou de plus de 910 MOhms, loin des valeurs des listes, de "
+                               "100 Ohms à 91 MOhms : aucun ajustable ne la donne.")};
+    case RemarkKind::HalfWidthFarFromWanted:
+        return {QStringLiteral("écart ") + figure + QStringLiteral(" %"),
+                QStringLiteral("Sa demi-largeur s'écarte de plus de 20 % de la demi-largeur "
+                               "voulue : ") +
+                    figure + QStringLiteral(" %.")};
+    case RemarkKind::LowerEdgeNotAboveZero:
+        return {QStringLiteral("bord bas ") + figure + QStringLiteral(" Hz"),
+                QStringLiteral("Sa demi-largeur atteint la fréquence centrale : la fenêtre "
+                               "principale montrera le bas de la plage de capture à ") +
+                    figure + QStringLiteral(" Hz.")};
+    }
+    return {};
+}
+
+RemarkWords Joined(std::span<const catalogue::Remark> remarks, const QString& separator) {
+    QStringList shown, reasons;
+    for (const catalogue::Remark& remark : remarks) {
+        const Words words = RemarkWordsOf(remark);
+        shown << words.shown;
+        reasons << words.reason;
+    }
+    return {shown.join(separator), reasons.join(QLatin1Char('\n'))};
+}
+
 } // namespace
+
+RemarkWords RemarkLine(std::span<const catalogue::Remark> remarks) {
+    return Joined(remarks, QStringLiteral(" "));
+}
+
+RemarkWords C2Mark(std::span<const catalogue::Remark> remarks) {
+    return Joined(remarks, QStringLiteral(", "));
+}
 
 QString SearchMessage(const catalogue::SearchResult& result) {
     if (result.problem) {
