@@ -4,6 +4,7 @@
 #include "calc/recalculation.h"
 #include "calc/units.h"
 #include "catalogue/exact_decimal.h"
+#include "catalogue/list_components.h"
 #include "catalogue/value_lists.h"
 
 #include <algorithm>
@@ -50,20 +51,6 @@ std::optional<double> Read(std::string_view text) {
     return number.ok() ? std::optional(number.value) : std::nullopt;
 }
 
-// The number the recalculation works with for a value box, read back from the stored text as
-// its later steps read it; nothing when one of its steps would fail.
-std::optional<double> WorkingValue(std::string_view text, calc::Scaling scaling) {
-    const std::optional<double> number = Read(text);
-    if (!number || scaling.operation == calc::Scaling::Operation::Keep) {
-        return number;
-    }
-    const Checked<double> scaled = calc::Scale(*number, scaling);
-    if (!scaled.ok()) {
-        return std::nullopt;
-    }
-    return Read(calc::NumberToText(scaled.value));
-}
-
 // Below this, a value rounded to three decimals is a whole number of thousandths of at most 15
 // digits: NumberToText writes it exactly and TextToNumber reads that text back to the same
 // double, so the stored centre frequency needs no text round trip to be read back, and its
@@ -88,62 +75,12 @@ std::optional<CentreFrequency> ComputeCentreFrequency(double r1, double c1) {
     return CentreFrequency{rounded.value, std::llround(rounded.value * 1000.0)};
 }
 
-// A value of a list, or the typed R1, with its number in the working unit.
-struct Component {
-    int unit;
-    std::string_view text;
-    double value;
-};
-
-template <typename Unit>
-void AddList(std::vector<Component>& out, Unit unit, std::span<const Item> items) {
-    for (const Item item : items) {
-        if (const std::optional<double> value = WorkingValue(item, calc::ScalingOf(unit))) {
-            out.push_back({ListIndex(unit), item, *value});
-        }
-    }
-}
-
 bool IsAdvised(double r1) {
     return r1 >= kAdvisedLowest && r1 <= kAdvisedHighest;
 }
 
 bool InRange(double r1, R1Range range) {
     return range == R1Range::Advised ? IsAdvised(r1) : r1 >= kListLowest && r1 <= kListHighest;
-}
-
-// Both capacitor boxes offer the same values in each of their units.
-template <typename Unit, std::size_t N>
-std::vector<Component> Capacitors(const std::array<Unit, N>& units) {
-    std::vector<Component> all;
-    all.reserve(CapacitorValues.size() * N);
-    for (const Unit unit : units) {
-        AddList(all, unit, CapacitorValues);
-    }
-    return all;
-}
-
-// The lists never change: their numbers are worked out once, on first use.
-const std::vector<Component>& ListResistors() {
-    static const std::vector<Component> all = [] {
-        std::vector<Component> out;
-        out.reserve(OhmValues.size() + KiloOhmValues.size() + MegohmValues.size());
-        AddList(out, R1Unit::Ohms, OhmValues);
-        AddList(out, R1Unit::KOhms, KiloOhmValues);
-        AddList(out, R1Unit::MOhms, MegohmValues);
-        return out;
-    }();
-    return all;
-}
-
-const std::vector<Component>& ListC1() {
-    static const std::vector<Component> all = Capacitors(calc::kC1Units);
-    return all;
-}
-
-const std::vector<Component>& ListC2() {
-    static const std::vector<Component> all = Capacitors(calc::kC2Units);
-    return all;
 }
 
 std::vector<Component> Resistors(const SearchRequest& request) {

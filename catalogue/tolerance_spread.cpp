@@ -2,7 +2,7 @@
 
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
-#include "catalogue/value_lists.h"
+#include "catalogue/list_components.h"
 
 #include <algorithm>
 #include <array>
@@ -93,41 +93,6 @@ double ShownKiloOhms(const Resistance& resistance) {
         return *shown * calc::kKiloOhmsPerMegohm;
     }
     return *shown;
-}
-
-// A value of the resistor lists with its number in kilo-ohms, as the recalculation would read
-// it once the value is put into the main window's boxes.
-struct ListResistor {
-    R1Unit unit;
-    Item item;
-    double kiloOhms;
-};
-
-void AddList(std::vector<ListResistor>& out, R1Unit unit, std::span<const Item> items) {
-    for (const Item item : items) {
-        const std::optional<double> number = Read(item);
-        if (!number) {
-            continue;
-        }
-        const Checked<double> scaled = calc::Scale(*number, calc::ScalingOf(unit));
-        if (const std::optional<double> kiloOhms =
-                scaled.ok() ? Read(calc::NumberToText(scaled.value)) : std::nullopt) {
-            out.push_back({unit, item, *kiloOhms});
-        }
-    }
-}
-
-// Smallest first: the three lists follow each other without overlap.
-const std::vector<ListResistor>& ListResistors() {
-    static const std::vector<ListResistor> all = [] {
-        std::vector<ListResistor> out;
-        out.reserve(OhmValues.size() + KiloOhmValues.size() + MegohmValues.size());
-        AddList(out, R1Unit::Ohms, OhmValues);
-        AddList(out, R1Unit::KOhms, KiloOhmValues);
-        AddList(out, R1Unit::MOhms, MegohmValues);
-        return out;
-    }();
-    return all;
 }
 
 // The trimmers sold in the 1-2-5 series, in ohms.
@@ -355,14 +320,16 @@ std::optional<TrimmerPlan> PlanTrimmer(double wanted, double c1, Tolerances tole
 
     // The largest fixed resistor leaves the smallest trimmer, whose travel is set more finely.
     const double r1Top = Top(tolerances.r1Percent);
-    const std::vector<ListResistor>& resistors = ListResistors();
-    const auto fits =
-        std::find_if(resistors.rbegin(), resistors.rend(),
-                     [&](const ListResistor& r) { return r.kiloOhms * r1Top <= lowest.value; });
+    // A value of the lists, with its number in kilo-ohms as the recalculation reads it.
+    const std::vector<Component>& resistors = ListResistors();
+    const auto fits = std::find_if(resistors.rbegin(), resistors.rend(), [&](const Component& r) {
+        return r.value * r1Top <= lowest.value;
+    });
     double bottom = 0.0; // the fixed resistor at the bottom of its tolerance
     if (fits != resistors.rend()) {
-        plan.fixedR1 = Resistance{fits->kiloOhms, std::string(fits->item), fits->unit};
-        bottom = fits->kiloOhms * Bottom(tolerances.r1Percent);
+        plan.fixedR1 =
+            Resistance{fits->value, std::string(fits->text), static_cast<R1Unit>(fits->unit)};
+        bottom = fits->value * Bottom(tolerances.r1Percent);
     }
     const std::optional<Resistance> travel = ResistanceOf(highest.value - bottom);
     if (!travel) {
