@@ -8,6 +8,7 @@
 // for the circuit at hand. No Qt and no words: the search window says what these facts mean.
 
 #include "calc/units.h"
+#include "catalogue/component_search.h"
 
 #include <array>
 #include <optional>
@@ -120,5 +121,11 @@ struct DesignSpread {
 };
 
 DesignSpread DesignSpreadOf(const SpreadRequest& request);
+
+// The same for a row of the search as the main window would take it: R1 and C1 (and C2, if one
+// is chosen) read from their texts and units as its recalculation reads them, the voltage from
+// the text of its box. The capture check is left out when C2 or the voltage cannot be read.
+DesignSpread DesignSpreadOf(const PairRow& row, double wanted, const std::optional<Part>& c2,
+                            std::string_view voltage, Tolerances tolerances);
 
 } // namespace catalogue

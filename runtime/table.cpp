@@ -1,6 +1,8 @@
 #include "runtime/table.h"
 
 #include <QAbstractTableModel>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -113,6 +115,10 @@ protected:
             owner_.DblClick.RaiseFromUser();
             return;
         }
+        if (event->matches(QKeySequence::Copy) && owner_.copyText_ && owner_.ListIndex() >= 0) {
+            QGuiApplication::clipboard()->setText(owner_.copyText_(owner_.ListIndex()));
+            return;
+        }
         QTreeView::keyPressEvent(event);
     }
 
@@ -209,6 +215,10 @@ QString Table::RowDescription(int row) const {
 int Table::ListIndex() const {
     const QModelIndex current = tree_->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void Table::SetCopyText(RowCopy text) {
+    copyText_ = std::move(text);
 }
 
 void Table::SetListIndex(int index) {

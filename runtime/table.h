@@ -42,6 +42,10 @@ public:
     int ListIndex() const;
     void SetListIndex(int index);
 
+    // What Ctrl+C on the selected row puts on the clipboard, instead of the text of one cell.
+    using RowCopy = std::function<QString(int row)>;
+    void SetCopyText(RowCopy text);
+
     QTreeView* tree() const;
 
     Event Click;
@@ -54,6 +58,7 @@ private:
     Widget* tree_;
     // ListIndex is being assigned: the move it makes is not the user's.
     bool assigning_ = false;
+    RowCopy copyText_;
 };
 
 } // namespace runtime

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -283,6 +284,45 @@ TEST_F(SearchWindowTest, APointTypedInsideAFigureBecomesACommaWithTheCaretAfterI
     QTest::keyClicks(edit, QStringLiteral(".5"));
     EXPECT_EQ(search->FrequencyEdit()->Text(), "1,5000");
     EXPECT_EQ(search->FrequencyEdit()->SelStart(), 3);
+}
+
+// ---------------------------------------------------------------- real parts
+
+// 10 kΩ and 100 nF give 1000 Hz; the lines follow each tolerance the user picks. With R1 at
+// ±1 %: f0 from 1000 ÷ (1,01 × 1,1) to 1000 ÷ (0,99 × 0,9); with C1 at ±5 % too, R1 + RV1
+// from 1000 ÷ (1000 × 0,1 × 1,05) to 1000 ÷ (1000 × 0,1 × 0,95), 9,1 kΩ × 1,01 under it and
+// 9,1 kΩ × 0,99 + 2 kΩ over it.
+TEST_F(SearchWindowTest, PickingATolerancePutsTheSelectedPairsRealPartsIntoTheLines) {
+    ui::ComponentSearchWindow* search = PressControlF();
+    ASSERT_NE(search, nullptr);
+    TypeInto(search->FrequencyEdit(), "1000");
+    ASSERT_EQ(RowText(*search->PairsTable(), search->PairsTable()->ListIndex()),
+              "10 KOhms | 100 NanoFarad | 1000 Hz | 0,00 %");
+    EXPECT_EQ(search->SpreadLabel()->Caption(), "f0 entre 865,801 Hz et 1169,591 Hz\n"
+                                                "R1 + RV1 doit couvrir 9,091 kΩ à 11,111 kΩ\n"
+                                                "Résistance fixe 8,2 kΩ et ajustable 5 kΩ");
+
+    FocusOn(search->R1ToleranceBox()->combo());
+    QTest::keyClick(search->R1ToleranceBox()->combo(), Qt::Key_Home);
+    ASSERT_EQ(search->R1ToleranceBox()->Text(), "1 %");
+    EXPECT_EQ(search->SpreadLabel()->Caption(), "f0 entre 900,09 Hz et 1122,334 Hz\n"
+                                                "R1 + RV1 doit couvrir 9,091 kΩ à 11,111 kΩ\n"
+                                                "Résistance fixe 8,2 kΩ et ajustable 5 kΩ");
+
+    FocusOn(search->C1ToleranceBox()->combo());
+    QTest::keyClick(search->C1ToleranceBox()->combo(), Qt::Key_Up);
+    ASSERT_EQ(search->C1ToleranceBox()->Text(), "5 %");
+    const QString lines = QStringLiteral("f0 entre 942,951 Hz et 1063,264 Hz\n"
+                                         "R1 + RV1 doit couvrir 9,524 kΩ à 10,526 kΩ\n"
+                                         "Résistance fixe 9,1 kΩ et ajustable 2 kΩ");
+    EXPECT_EQ(search->SpreadLabel()->Caption(), lines);
+
+    // Ctrl+C on the pair: the row, then its lines, as text.
+    FocusOn(search->PairsTable()->tree());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(search->PairsTable()->tree(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "10 KOhms\t100 NanoFarad\t1000 Hz\t0,00 %\n" + lines + "\n");
 }
 
 // ---------------------------------------------------------------- applying a row
@@ -562,10 +602,11 @@ TEST_F(SearchWindowTest, OpensOnceFromControlFOrTheMenuAndClosesWithTheMainWindo
 
     // Tab goes through the inputs, the tables and the button, and back; a screen reader names
     // each of them.
-    const runtime::Control* order[] = {search->FrequencyEdit(), search->ToleranceEdit(),
-                                       search->HalfWidthEdit(), search->RangeBox(),
-                                       search->PairsTable(),    search->C2Table(),
-                                       search->ApplyButton(),   search->FrequencyEdit()};
+    const runtime::Control* order[] = {search->FrequencyEdit(),  search->ToleranceEdit(),
+                                       search->HalfWidthEdit(),  search->RangeBox(),
+                                       search->PairsTable(),     search->C2Table(),
+                                       search->ApplyButton(),    search->R1ToleranceBox(),
+                                       search->C1ToleranceBox(), search->FrequencyEdit()};
     for (const runtime::Control* control : order) {
         SCOPED_TRACE(control->Name().toStdString());
         EXPECT_EQ(QApplication::focusWidget(), control->widget());

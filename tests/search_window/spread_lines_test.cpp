@@ -41,10 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                            .voltage = 12,
                            .tolerances = {5, 10}},
                .lines = {"f0 entre 865,801 Hz et 1169,591 Hz",
-                         "1000 Hz peut sortir de la plage de capture : pour f0 = 1169,591 Hz, "
-                         "elle va de 1061,591 Hz à 1277,591 Hz",
-                         "1000 Hz peut sortir de la plage de capture : pour f0 = 865,801 Hz, "
-                         "elle va de 739,801 Hz à 991,801 Hz",
+                         "1000 Hz hors capture si f0 = 1169,591 Hz : de 1061,591 Hz à 1277,591 Hz",
+                         "1000 Hz hors capture si f0 = 865,801 Hz : de 739,801 Hz à 991,801 Hz",
                          "R1 + RV1 doit couvrir 9,091 kΩ à 11,111 kΩ",
                          "Résistance fixe 8,2 kΩ et ajustable 5 kΩ"}},
         Spoken{.name = "InsideEveryRange",

@@ -375,11 +375,22 @@ TEST(Screenshot, ComponentSearch) {
          {search->FrequencyLabel(), search->FrequencyUnitLabel(), search->ToleranceLabel(),
           search->ToleranceUnitLabel(), search->HalfWidthLabel(), search->HalfWidthUnitLabel(),
           search->RangeLabel(), search->VoltageLabel(), search->PairsLabel(),
-          search->TrimmerLabel(), search->C2Label()}) {
+          search->TrimmerLabel(), search->C2Label(), search->R1ToleranceLabel(),
+          search->C1ToleranceLabel()}) {
         ExpectLabelTextWhole(label->label(), label->Caption());
     }
     ExpectButtonCaptionWhole(search->ApplyButton()->button());
     ExpectEveryItemWholeInItsBox(search->RangeBox()->combo());
+    ExpectEveryItemWholeInItsBox(search->R1ToleranceBox()->combo());
+    ExpectEveryItemWholeInItsBox(search->C1ToleranceBox()->combo());
+    // Every line of the real parts, wrapped where it must, within the label.
+    const auto expectSpreadWhole = [search] {
+        const QLabel* spread = search->SpreadLabel()->label();
+        EXPECT_LE(spread->heightForWidth(spread->width()), spread->height())
+            << "the lines are cut off: " << spread->text().toStdString();
+    };
+    ASSERT_EQ(search->SpreadLabel()->Caption().count(QLatin1Char('\n')), 4);
+    expectSpreadWhole();
     ExpectCellsWhole(*search->PairsTable());
     ExpectCellsWhole(*search->C2Table());
 
@@ -391,6 +402,14 @@ TEST(Screenshot, ComponentSearch) {
     QTest::keyClicks(search->HalfWidthEdit()->edit(), QStringLiteral("5"));
     ASSERT_FALSE(search->C2Table()->TextMatrix(0, 2).isEmpty());
     ExpectCellsWhole(*search->C2Table());
+    // 500 Hz and ±5 Hz with ±20 % on C1: the capture range can be missed on both sides, and
+    // R1 + RV1 leaves the advised range: six lines.
+    search->C1ToleranceBox()->SetListIndex(2);
+    search->FrequencyEdit()->edit()->selectAll();
+    QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("500"));
+    ASSERT_EQ(search->SpreadLabel()->Caption().count(QLatin1Char('\n')), 5)
+        << search->SpreadLabel()->Caption().toStdString();
+    expectSpreadWhole();
     search->FrequencyEdit()->edit()->selectAll();
     QTest::keyClicks(search->FrequencyEdit()->edit(), QStringLiteral("1E+308"));
     ASSERT_EQ(search->RemarkLabel()->Caption().count(QLatin1Char('.')), 2);

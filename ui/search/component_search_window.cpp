@@ -1,9 +1,11 @@
 #include "ui/search/component_search_window.h"
 
+#include "catalogue/tolerance_spread.h"
 #include "catalogue/value_lists.h"
 #include "runtime/controls.h"
 #include "ui/decimal_comma.h"
 #include "ui/search/search_messages.h"
+#include "ui/search/spread_lines.h"
 #include "ui/utf8.h"
 #include "ui/window_definition.h"
 
@@ -28,7 +30,7 @@ static_assert(static_cast<int>(catalogue::R1Range::Advised) == 0 &&
 
 runtime::FormDefinition Definition() {
     runtime::FormDefinition definition =
-        WindowDefinition(QStringLiteral("Recherche de composants"), 7200, 6045, false);
+        WindowDefinition(QStringLiteral("Recherche de composants"), 7200, 8010, false);
     definition.closeOnEscape = true;
     return definition;
 }
@@ -46,6 +48,16 @@ QString PartText(const catalogue::Part& part, const std::array<catalogue::Item, 
 QString R1AndC1(const ComponentsState& state) {
     return state.r1.value + state.r1.unitText + QLatin1Char('/') + state.c1.value +
            state.c1.unitText;
+}
+
+// "5 %", as the tolerance lists show it.
+QString PercentText(int percent) {
+    return QString::number(percent) + QStringLiteral(" %");
+}
+
+template <std::size_t N> int IndexOf(const std::array<int, N>& percents, int percent) {
+    return static_cast<int>(std::find(percents.begin(), percents.end(), percent) -
+                            percents.begin());
 }
 
 } // namespace
@@ -118,6 +130,19 @@ std::span<const runtime::ControlDefinition<ComponentSearchWindow>> ComponentSear
         {.control = &Window::applyButton_, .name = "applyButton", .rect = {5760, 5565, 1320, 360},
          .text = "Appliquer", .tab = 6,
          .description = "Règle R1, C1 et C2 dans la fenêtre principale", .defaultButton = true},
+
+        // The selected pair built with real parts.
+        {.control = &Window::r1ToleranceLabel_, .name = "r1ToleranceLabel",
+         .rect = {120, 6135, 1800, 195}, .text = "Tolérance de R1 :"},
+        {.control = &Window::r1ToleranceBox_, .name = "r1ToleranceBox",
+         .rect = {1980, 6090, 1215, 315}, .tab = 7, .accessibleName = "Tolérance de R1",
+         .toolTip = "5 % : couche carbone ; 1 % : couche métallique"},
+        {.control = &Window::c1ToleranceLabel_, .name = "c1ToleranceLabel",
+         .rect = {3960, 6135, 1800, 195}, .text = "Tolérance de C1 :"},
+        {.control = &Window::c1ToleranceBox_, .name = "c1ToleranceBox",
+         .rect = {5760, 6090, 1320, 315}, .tab = 8, .accessibleName = "Tolérance de C1"},
+        {.control = &Window::spreadLabel_, .name = "spreadLabel", .rect = {120, 6525, 6960, 1365},
+         .selectable = true, .wordWrap = true},
     };
     // clang-format on
     return rows;
@@ -131,6 +156,22 @@ void ComponentSearchWindow::CreateControls(QWidget& client) {
     for (const char* item : RangeItems) {
         rangeBox_->AddItem(QString::fromUtf8(item), rangeBox_->ListCount());
     }
+    for (const int percent : catalogue::R1TolerancePercents) {
+        r1ToleranceBox_->AddItem(PercentText(percent), r1ToleranceBox_->ListCount());
+    }
+    for (const int percent : catalogue::C1TolerancePercents) {
+        c1ToleranceBox_->AddItem(PercentText(percent), c1ToleranceBox_->ListCount());
+    }
+    // Ctrl+C on a pair copies it with what its real parts give.
+    pairsTable_->SetCopyText([this](int row) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column) {
+            cells << pairsTable_->TextMatrix(row, column);
+        }
+        const QString spread = spreadLabel_->Caption();
+        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n') +
+               (spread.isEmpty() ? QString() : spread + QLatin1Char('\n'));
+    });
 
     frequencyEdit_->Change.Connect(this, &ComponentSearchWindow::OnFrequencyEdited);
     toleranceEdit_->Change.Connect(this, &ComponentSearchWindow::OnToleranceEdited);
@@ -138,7 +179,10 @@ void ComponentSearchWindow::CreateControls(QWidget& client) {
     rangeBox_->Click.Connect(this, &ComponentSearchWindow::OnRangeChosen);
     pairsTable_->Click.Connect(this, &ComponentSearchWindow::OnPairSelected);
     pairsTable_->DblClick.Connect(this, &ComponentSearchWindow::OnPairActivated);
+    c2Table_->Click.Connect(this, &ComponentSearchWindow::ShowSpread);
     c2Table_->DblClick.Connect(this, &ComponentSearchWindow::OnC2Activated);
+    r1ToleranceBox_->Click.Connect(this, &ComponentSearchWindow::ShowSpread);
+    c1ToleranceBox_->Click.Connect(this, &ComponentSearchWindow::ShowSpread);
     applyButton_->Click.Connect(this, &ComponentSearchWindow::OnApplyClicked);
 }
 
@@ -147,9 +191,15 @@ void ComponentSearchWindow::CreateControls(QWidget& client) {
 // Change searches with every box filled in (a blank frequency is no search).
 void ComponentSearchWindow::Form_Load() {
     if (!keptRequest_) {
+        r1ToleranceBox_->SetListIndex(
+            IndexOf(catalogue::R1TolerancePercents, catalogue::Tolerances{}.r1Percent));
+        c1ToleranceBox_->SetListIndex(
+            IndexOf(catalogue::C1TolerancePercents, catalogue::Tolerances{}.c1Percent));
         rangeBox_->SetListIndex(0);
         return;
     }
+    r1ToleranceBox_->SetListIndex(keptRequest_->r1Tolerance);
+    c1ToleranceBox_->SetListIndex(keptRequest_->c1Tolerance);
     toleranceEdit_->SetText(keptRequest_->tolerance);
     halfWidthEdit_->SetText(keptRequest_->halfWidth);
     rangeBox_->SetListIndex(keptRequest_->range);
@@ -161,7 +211,9 @@ void ComponentSearchWindow::Form_Unload() {
     keptRequest_ = KeptRequest{.frequency = frequencyEdit_->Text(),
                                .tolerance = toleranceEdit_->Text(),
                                .halfWidth = halfWidthEdit_->Text(),
-                               .range = rangeBox_->ListIndex()};
+                               .range = rangeBox_->ListIndex(),
+                               .r1Tolerance = r1ToleranceBox_->ListIndex(),
+                               .c1Tolerance = c1ToleranceBox_->ListIndex()};
 }
 
 // Back in the window: the main window's voltage or R1, which the search reads, may have
@@ -234,6 +286,7 @@ void ComponentSearchWindow::Search(Keep keep) {
         result = catalogue::FindPairs(request_);
         message = SearchMessage(result);
     }
+    wantedFrequency_ = result.frequency;
     pairs_ = std::move(result.rows);
     searchRemarks_ = std::move(result.remarks);
     if (result.nearest) {
@@ -345,6 +398,30 @@ void ComponentSearchWindow::OnPairSelected() {
     c2Table_->SetListIndex(c2_.empty() ? -1 : 0);
 
     applyButton_->SetEnabled(pair != nullptr);
+    ShowSpread();
+}
+
+// What the selected pair gives with parts at the ends of their tolerances, with the selected C2.
+void ComponentSearchWindow::ShowSpread() {
+    const int row = pairsTable_->ListIndex();
+    const int r1Tolerance = r1ToleranceBox_->ListIndex();
+    const int c1Tolerance = c1ToleranceBox_->ListIndex();
+    QStringList lines;
+    if (row >= 0 && static_cast<std::size_t>(row) < pairs_.size() && r1Tolerance >= 0 &&
+        c1Tolerance >= 0) {
+        std::optional<catalogue::Part> c2;
+        if (const int choice = c2Table_->ListIndex();
+            choice >= 0 && static_cast<std::size_t>(choice) < c2_.size()) {
+            c2 = c2_[static_cast<std::size_t>(choice)].c2;
+        }
+        const catalogue::Tolerances tolerances{
+            .r1Percent = catalogue::R1TolerancePercents[static_cast<std::size_t>(r1Tolerance)],
+            .c1Percent = catalogue::C1TolerancePercents[static_cast<std::size_t>(c1Tolerance)]};
+        lines = SpreadLines(catalogue::DesignSpreadOf(pairs_[static_cast<std::size_t>(row)],
+                                                      wantedFrequency_, c2, request_.voltage,
+                                                      tolerances));
+    }
+    spreadLabel_->SetCaption(lines.join(QLatin1Char('\n')));
 }
 
 void ComponentSearchWindow::OnPairActivated() {

@@ -48,6 +48,12 @@ public:
     runtime::Label* TrimmerLabel() const { return trimmerLabel_; }
     runtime::Label* RemarkLabel() const { return remarkLabel_; }
     runtime::Label* C2Label() const { return c2Label_; }
+    runtime::Label* R1ToleranceLabel() const { return r1ToleranceLabel_; }
+    runtime::Label* C1ToleranceLabel() const { return c1ToleranceLabel_; }
+    runtime::ComboBox* R1ToleranceBox() const { return r1ToleranceBox_; }
+    runtime::ComboBox* C1ToleranceBox() const { return c1ToleranceBox_; }
+    // What the selected pair gives with real parts, one line each.
+    runtime::Label* SpreadLabel() const { return spreadLabel_; }
 
     // The exact R1 for a trimmer RV1 given with the last row applied ("3,367 KOhms"), while the
     // main window still shows that row's R1 and C1; empty otherwise.
@@ -70,6 +76,7 @@ private:
     void OnPairActivated();
     void OnC2Activated();
     void OnApplyClicked();
+    void ShowSpread();
 
     // What stays selected when the search runs again.
     enum class Keep { Nothing, Selection };
@@ -80,6 +87,8 @@ private:
     QPointer<runtime::Label> toleranceUnitLabel_, halfWidthLabel_, halfWidthUnitLabel_;
     QPointer<runtime::Label> rangeLabel_, voltageLabel_, messageLabel_, pairsLabel_;
     QPointer<runtime::Label> trimmerLabel_, remarkLabel_, c2Label_;
+    QPointer<runtime::Label> r1ToleranceLabel_, c1ToleranceLabel_, spreadLabel_;
+    QPointer<runtime::ComboBox> r1ToleranceBox_, c1ToleranceBox_;
     QPointer<runtime::TextBox> frequencyEdit_, toleranceEdit_, halfWidthEdit_;
     QPointer<runtime::ComboBox> rangeBox_;
     QPointer<runtime::Table> pairsTable_, c2Table_;
@@ -90,11 +99,13 @@ private:
     struct KeptRequest {
         QString frequency, tolerance, halfWidth;
         int range = 0;
+        int r1Tolerance = 0, c1Tolerance = 0;
     };
     std::optional<KeptRequest> keptRequest_;
     // The request and the rows shown: the pairs found, or the nearest pair when none is within the
     // tolerance, and the C2 for the selected pair.
     catalogue::SearchRequest request_;
+    double wantedFrequency_ = 0.0; // as the search read it
     std::vector<catalogue::PairRow> pairs_;
     // What the search remarked on the request as a whole.
     std::vector<catalogue::Remark> searchRemarks_;

@@ -27,9 +27,8 @@ QString Ohms(const catalogue::Resistance& resistance) {
 
 QString OutsideLine(const catalogue::CaptureCheck& check,
                     const catalogue::CaptureCircuit& circuit) {
-    return Hertz(check.wantedText) +
-           QStringLiteral(" peut sortir de la plage de capture : pour f0 = ") +
-           Hertz(circuit.centreFrequencyText) + QStringLiteral(", elle va de ") +
+    return Hertz(check.wantedText) + QStringLiteral(" hors capture si f0 = ") +
+           Hertz(circuit.centreFrequencyText) + QStringLiteral(" : de ") +
            Hertz(circuit.lowerEdgeText) + QStringLiteral(" à ") + Hertz(circuit.upperEdgeText);
 }
 
