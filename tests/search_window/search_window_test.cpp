@@ -494,6 +494,7 @@ struct Reopening {
     const char* tolerance;
     const char* halfWidth;
     bool anyListValue;
+    bool tightestR1LoosestC1; // 1 % on R1 and 20 % on C1, else the default 5 % and 10 %
     void (*close)(ui::ComponentSearchWindow& search);
     bool byTheMenu;     // opened again from the main window's menu, else with Ctrl+F
     bool voltageRaised; // the main window's voltage stepped from 05 to 09 V meanwhile
@@ -515,9 +516,16 @@ TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
         FocusOn(search->RangeBox()->combo());
         QTest::keyClick(search->RangeBox()->combo(), Qt::Key_Down);
     }
+    if (row.tightestR1LoosestC1) {
+        FocusOn(search->R1ToleranceBox()->combo());
+        QTest::keyClick(search->R1ToleranceBox()->combo(), Qt::Key_Home);
+        FocusOn(search->C1ToleranceBox()->combo());
+        QTest::keyClick(search->C1ToleranceBox()->combo(), Qt::Key_End);
+    }
     TypeInto(search->ToleranceEdit(), row.tolerance);
     TypeInto(search->HalfWidthEdit(), row.halfWidth);
     TypeInto(search->FrequencyEdit(), row.frequency);
+    const QString spread = search->SpreadLabel()->Caption();
     row.close(*search);
     ASSERT_FALSE(search->IsLoaded());
 
@@ -536,6 +544,8 @@ TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
     EXPECT_EQ(search->ToleranceEdit()->Text(), QString::fromUtf8(row.tolerance));
     EXPECT_EQ(search->HalfWidthEdit()->Text(), QString::fromUtf8(row.halfWidth));
     EXPECT_EQ(search->RangeBox()->ListIndex(), row.anyListValue ? 1 : 0);
+    EXPECT_EQ(search->R1ToleranceBox()->Text(), row.tightestR1LoosestC1 ? "1 %" : "5 %");
+    EXPECT_EQ(search->C1ToleranceBox()->Text(), row.tightestR1LoosestC1 ? "20 %" : "10 %");
     EXPECT_EQ(search->VoltageLabel()->Caption(), QStringLiteral("Tension d'alimentation : ") +
                                                      QString::fromUtf8(row.voltageShown) +
                                                      QStringLiteral(" V"));
@@ -549,6 +559,9 @@ TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
     } else {
         EXPECT_EQ(search->C2Table()->ListCount(), 0);
     }
+    if (!row.voltageRaised) {
+        EXPECT_EQ(search->SpreadLabel()->Caption(), spread);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -561,6 +574,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .tolerance = "2",
                   .halfWidth = "50",
                   .anyListValue = false,
+                  .tightestR1LoosestC1 = false,
                   .close =
                       [](ui::ComponentSearchWindow& search) {
                           FocusOn(search.HalfWidthEdit()->edit());
@@ -579,6 +593,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .tolerance = "0",
                   .halfWidth = "",
                   .anyListValue = true,
+                  .tightestR1LoosestC1 = true,
                   .close = [](ui::ComponentSearchWindow& search) { search.window()->close(); },
                   .byTheMenu = true,
                   .voltageRaised = false,
