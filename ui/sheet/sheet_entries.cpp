@@ -24,10 +24,12 @@ QString Quoted(const QString& path) {
 
 // The sheet's drawing and output need Qt Print Support and Qt SVG. Linked into the program, the
 // dynamic loader mapped and relocated both at every start for a sheet that few starts ask for:
-// startup_bench (60 interleaved runs on Xvfb, medians) gave 1.200x the processor time of the
-// one-label window with them, TODO without; they are loaded with the module, beside the program
-// in the build tree and in the package's private folder once installed, the first time a sheet is
-// asked for, and stay loaded. Returns the module, or why it cannot be loaded, in French.
+// startup_bench, on Xvfb, 60 interleaved runs of each, run twice at a load of 0.5, put the program
+// at 1.203 and 1.207x the processor time of the one-label window with them linked in, and at 1.178
+// and 1.168x with them in this module (wall time to the first frame 1.094-1.114x, now
+// 1.061-1.065x). The module is looked for beside the program (the build tree), then in the
+// package's private folder, the first time a sheet is asked for, and stays loaded. Returns it, or
+// why it cannot be loaded, in French.
 const SheetModule* LoadSheetModule(QString& why) {
     static const SheetModule* loaded = nullptr;
     if (loaded != nullptr) {
