@@ -105,13 +105,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries come from the binaries (dpkg-shlibdeps), Qt Print Support and Qt SVG for the
-# build sheet's module among them, with its CUPS plugin, which its package carries, and GMP for the component search. What the program loads at run time, out of
-# the linker's sight, is named here: the SVG image plugin that draws the circuit diagram
-# (libqt6svg6), Wine's free Tahoma that the windows are laid out in (fonts-wine: without it the
-# unit names and the supply-voltage caption are cut), and Qt's French texts (qt6-translations-l10n:
-# without it the context menu of the resistor box is in English). Depending on Debian's packages,
-# rather than copying the font and the translation into the program, leaves their updates to them.
+# The libraries come from the binaries (dpkg-shlibdeps): Qt Print Support (with its CUPS plugin,
+# which its package carries) and Qt SVG for the build sheet's module, and GMP for the component
+# search among them. What the program loads at run time, out of the linker's sight, is named here:
+# the SVG image plugin that draws the circuit diagram (libqt6svg6), Wine's free Tahoma that the
+# windows are laid out in (fonts-wine: without it the unit names and the supply-voltage caption
+# are cut), and Qt's French texts (qt6-translations-l10n: without it the context menu of the
+# resistor box is in English). Depending on Debian's packages, rather than copying the font and the
+# translation into the program, leaves their updates to them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), fonts-wine, qt6-translations-l10n")
 
