@@ -1,6 +1,8 @@
 # What `cmake --install` puts on the system, and the Debian package that CPack makes of it.
 #
 #   bin/vireldo567                                      the program
+#   lib/<multiarch>/vireldo567/libvireldo_sheet.so      its build sheet's drawing and output, which
+#                                                       it loads when a sheet is asked for
 #   share/applications/vireldo567.desktop               its menu entry
 #   share/metainfo/example.vireldo.vireldo567.metainfo.xml   its description for software centres
 #   share/icons/hicolor/scalable/apps/vireldo567.svg    its icon, and the same drawn at 16 to 256
@@ -16,17 +18,23 @@ include(GNUInstallDirs)
 
 # The program uses the system's Qt only; no search path of its own (qt_standard_project_setup
 # would give it one relative to bin/, which a package under /usr does not want).
-set_target_properties(vireldo567 PROPERTIES INSTALL_RPATH "")
+set_target_properties(vireldo567 vireldo_sheet PROPERTIES INSTALL_RPATH "")
 install(TARGETS vireldo567 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A library that nothing links: not executable, as Debian's dh_fixperms leaves shared objects.
+install(TARGETS vireldo_sheet LIBRARY DESTINATION ${VIRELDO_SHEET_MODULE_DIR}
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 # Stripping (CPack strips the package) also drops the sections that only name the compiler, as
 # Debian's dh_strip does.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(
-      COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vireldo567\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()")
+foreach(installed ${CMAKE_INSTALL_BINDIR}/vireldo567
+                  ${VIRELDO_SHEET_MODULE_DIR}/$<TARGET_FILE_NAME:vireldo_sheet>)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(
+        COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${installed}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/assets/vireldo567.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/assets/example.vireldo.vireldo567.metainfo.xml
@@ -97,13 +105,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries come from the binary (dpkg-shlibdeps), Qt Print Support for the build sheet
-# among them, with its CUPS plugin, which its package carries, and GMP for the component search. What the program loads at run time, out of
-# the linker's sight, is named here: the SVG image plugin that draws the circuit diagram
-# (libqt6svg6), Wine's free Tahoma that the windows are laid out in (fonts-wine: without it the
-# unit names and the supply-voltage caption are cut), and Qt's French texts (qt6-translations-l10n:
-# without it the context menu of the resistor box is in English). Depending on Debian's packages,
-# rather than copying the font and the translation into the program, leaves their updates to them.
+# The libraries come from the binaries (dpkg-shlibdeps): Qt Print Support (with its CUPS plugin,
+# which its package carries) and Qt SVG for the build sheet's module, and GMP for the component
+# search among them. What the program loads at run time, out of the linker's sight, is named here:
+# the SVG image plugin that draws the circuit diagram (libqt6svg6), Wine's free Tahoma that the
+# windows are laid out in (fonts-wine: without it the unit names and the supply-voltage caption
+# are cut), and Qt's French texts (qt6-translations-l10n: without it the context menu of the
+# resistor box is in English). Depending on Debian's packages, rather than copying the font and the
+# translation into the program, leaves their updates to them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), fonts-wine, qt6-translations-l10n")
 

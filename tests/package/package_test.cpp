@@ -5,6 +5,7 @@
 // desktop-file-validate, appstreamcli, xvfb-run) are installed by scripts/bootstrap: a missing
 // tool fails the test.
 #include "qstring_printer.h"
+#include "ui/sheet/sheet_module.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QProcess>
@@ -86,6 +88,13 @@ QString PackagePath() {
 
 QString DebianArchitecture() {
     const ToolRun run = RunTool(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")});
+    return run.out.trimmed();
+}
+
+// The folder of this machine's libraries under /usr/lib, "x86_64-linux-gnu" on a PC.
+QString Multiarch() {
+    const ToolRun run =
+        RunTool(QStringLiteral("dpkg-architecture"), {QStringLiteral("-qDEB_HOST_MULTIARCH")});
     return run.out.trimmed();
 }
 
@@ -182,6 +191,13 @@ const QString kDocFolder = QStringLiteral("/usr/share/doc/vireldo567");
 const QString kManualPage = QStringLiteral("/usr/share/man/man1/vireldo567.1.gz");
 const int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
+// The build sheet's drawing and output, which the program loads when a sheet is asked for, in
+// the package's private folder.
+QString SheetModule() {
+    return QStringLiteral("/usr/lib/") + Multiarch() +
+           QStringLiteral("/vireldo567/libvireldo_sheet.so");
+}
+
 QString PixelIcon(int size) {
     return QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/vireldo567.png").arg(size);
 }
@@ -266,7 +282,7 @@ TEST_P(Relation, NamesThePackage) {
 INSTANTIATE_TEST_SUITE_P(
     Package, Relation,
     testing::Values(
-        // Found in the program by dpkg-shlibdeps.
+        // Found in the program and its sheet module by dpkg-shlibdeps.
         RelationCase{"DependsOnQtWidgets", "Depends", "libqt6widgets6"},
         RelationCase{"DependsOnQtGui", "Depends", "libqt6gui6"},
         RelationCase{"DependsOnQtCore", "Depends", "libqt6core6"},
@@ -301,6 +317,7 @@ TEST(PackageContents, AreExactlyTheInstalledFilesWithTheirPermissions) {
     ASSERT_FALSE(entries.isEmpty()) << "dpkg-deb -c listed nothing";
     QHash<QString, QString> expected{
         {QStringLiteral("/usr/bin/vireldo567"), QStringLiteral("-rwxr-xr-x root/root")},
+        {SheetModule(), QStringLiteral("-rw-r--r-- root/root")},
         {kDesktopEntry, QStringLiteral("-rw-r--r-- root/root")},
         {kMetainfo, QStringLiteral("-rw-r--r-- root/root")},
         {kScalableIcon, QStringLiteral("-rw-r--r-- root/root")},
@@ -454,17 +471,88 @@ INSTANTIATE_TEST_SUITE_P(
         RunTimeFileCase{"SvgImages", true, QLibraryInfo::PluginsPath, "/imageformats/libqsvg.so"}),
     [](const testing::TestParamInfo<RunTimeFileCase>& row) { return std::string(row.param.name); });
 
-// The program finds Qt where the system keeps it, not through a search path of its own.
-TEST(InstalledProgram, HasNoLibrarySearchPath) {
-    const ToolRun run =
-        RunTool(QStringLiteral("readelf"),
-                {QStringLiteral("-d"), kRoot + QStringLiteral("/usr/bin/vireldo567")});
-    ASSERT_TOOL_RAN(run, "readelf");
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("(NEEDED)"))) << "not a dynamic program";
-    EXPECT_FALSE(run.out.contains(QStringLiteral("RPATH")) ||
-                 run.out.contains(QStringLiteral("RUNPATH")))
-        << run.out.toStdString();
+// The libraries that an installed binary names (readelf -d: its NEEDED entries), with its
+// dynamic section as a whole.
+struct DynamicSection {
+    QString text;
+    QStringList needed;
+};
+
+DynamicSection ReadDynamicSection(const QString& path) {
+    const ToolRun run = RunTool(QStringLiteral("readelf"), {QStringLiteral("-d"), kRoot + path});
+    DynamicSection section{run.out, {}};
+    static const QRegularExpression needed(QStringLiteral("\\(NEEDED\\).*\\[([^]]+)\\]"));
+    for (const QRegularExpressionMatch& m : needed.globalMatch(run.out)) {
+        section.needed << m.captured(1);
+    }
+    return section;
+}
+
+struct BinaryCase {
+    const char* name;
+    bool sheetModule; // the sheet module, which alone needs Qt Print Support and Qt SVG
+};
+
+QString PathOf(const BinaryCase& row) {
+    return row.sheetModule ? SheetModule() : QStringLiteral("/usr/bin/vireldo567");
+}
+
+void PrintTo(const BinaryCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class InstalledBinary : public testing::TestWithParam<BinaryCase> {};
+
+// The program and its sheet module find Qt where the system keeps it, not through a search path
+// of their own.
+TEST_P(InstalledBinary, HasNoLibrarySearchPath) {
+    const DynamicSection section = ReadDynamicSection(PathOf(GetParam()));
+    ASSERT_FALSE(section.needed.isEmpty())
+        << "not a dynamic binary: " << section.text.toStdString();
+    EXPECT_FALSE(section.text.contains(QStringLiteral("RPATH")) ||
+                 section.text.contains(QStringLiteral("RUNPATH")))
+        << section.text.toStdString();
+}
+
+// Qt Print Support and Qt SVG cost every start their mapping and relocation: only the sheet
+// module, loaded when a sheet is asked for, names them.
+TEST_P(InstalledBinary, NeedsQtPrintSupportAndQtSvgOnlyForTheSheet) {
+    const BinaryCase& row = GetParam();
+    const DynamicSection section = ReadDynamicSection(PathOf(row));
+    for (const QString& library :
+         {QStringLiteral("libQt6PrintSupport.so.6"), QStringLiteral("libQt6Svg.so.6")}) {
+        EXPECT_EQ(section.needed.contains(library), row.sheetModule)
+            << library.toStdString() << " in " << section.needed.join(u' ').toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Package, InstalledBinary,
+                         testing::Values(BinaryCase{"Program", false},
+                                         BinaryCase{"SheetModule", true}),
+                         [](const testing::TestParamInfo<BinaryCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// The sheet module as packaged (stripped) loads with the package's dependencies and gives its
+// entry, built as the program's version.
+TEST(InstalledSheetModule, LoadsAndIsThePackagesVersion) {
+    QLibrary module(kRoot + SheetModule());
+    const auto entry =
+        reinterpret_cast<ui::SheetModuleFunction>(module.resolve(ui::SheetModuleEntry));
+    ASSERT_NE(entry, nullptr) << module.errorString().toStdString();
+    EXPECT_EQ(QString::fromUtf8(entry()->version),
+              ControlFields().value(QStringLiteral("Version")));
+}
+
+// The program looks for its sheet module in the folder where the package puts it (the folder's
+// name is in the program as Qt keeps its texts, in UTF-16).
+TEST(InstalledProgram, LooksForItsSheetModuleWhereThePackagePutsIt) {
+    QFile program(kRoot + QStringLiteral("/usr/bin/vireldo567"));
+    ASSERT_TRUE(program.open(QIODevice::ReadOnly)) << program.fileName().toStdString();
+    const QString folder = QFileInfo(SheetModule()).path();
+    const QByteArray utf16(reinterpret_cast<const char*>(folder.utf16()),
+                           folder.size() * qsizetype(sizeof(char16_t)));
+    EXPECT_TRUE(program.readAll().contains(utf16)) << folder.toStdString();
 }
 
 TEST(InstalledDesktopEntry, PassesDesktopFileValidateWithoutAnyRemark) {

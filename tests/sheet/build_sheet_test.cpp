@@ -102,7 +102,8 @@ QPointF LabelCorner(double left, double top) {
 
 // ---------------------------------------------------------------- the main window
 
-// Answers the next modal dialog of type T with `answer`, while `open` runs.
+// Answers the next modal dialog of type T with `answer`, while `open` runs. A message box that
+// comes instead (the sheet module not loaded) fails the test and is closed.
 template <typename T>
 bool Answer(const std::function<void(T*)>& answer, const std::function<void()>& open) {
     bool answered = false;
@@ -112,6 +113,12 @@ bool Answer(const std::function<void(T*)>& answer, const std::function<void()>& 
             poll.stop();
             answered = true;
             answer(dialog);
+        } else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            ADD_FAILURE()
+                << "a message came instead: "
+                << (box->text() + QLatin1Char(' ') + box->informativeText()).toStdString();
+            box->close();
         }
     });
     poll.start(20);

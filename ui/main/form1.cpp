@@ -9,7 +9,7 @@
 #include "ui/main/result_marks.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/component_search_window.h"
-#include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_entries.h"
 #include "ui/utf8.h"
 #include "ui/window_definition.h"
 

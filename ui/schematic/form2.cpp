@@ -2,7 +2,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/shell.h"
-#include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_entries.h"
 #include "ui/window_definition.h"
 
 #include <QMenu>

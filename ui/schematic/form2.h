@@ -4,7 +4,7 @@
 #include "runtime/label.h"
 #include "runtime/picture.h"
 #include "ui/main/main_window_face.h"
-#include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_entries.h"
 
 #include <QPointer>
 

@@ -9,8 +9,6 @@
 #include <QPageSize>
 #include <QString>
 
-class QPagedPaintDevice;
-
 namespace ui {
 
 // A result as the main window shows it, and whether it belongs to the values on the sheet.
@@ -39,9 +37,5 @@ QPageSize LocalePaperSize();
 // "decodeur-567-1748,252Hz.pdf", with the centre frequency as shown; without it while that figure
 // does not belong to the values on the sheet.
 QString DefaultFileName(const DesignSheet& sheet);
-
-// Paints the sheet on the device's current page, laid out on the device's page size; false when
-// no painter could be started on it.
-bool PaintSheet(const DesignSheet& sheet, QPagedPaintDevice& device);
 
 } // namespace ui

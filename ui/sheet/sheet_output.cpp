@@ -1,20 +1,17 @@
 #include "ui/sheet/sheet_output.h"
 
-#include "runtime/failure.h"
+#include "ui/sheet/sheet_drawing.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPdfWriter>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <charconv>
@@ -147,46 +144,6 @@ void PrintSheetWithDialog(const DesignSheet& sheet, QWidget* parent) {
     const QString failure = PrintSheet(sheet, printer);
     if (!failure.isEmpty()) {
         Tell(parent, QStringLiteral("La fiche de montage n'a pas été imprimée."), failure);
-    }
-}
-
-void AddSheetEntries(QMenu& menu, const SheetSource& sheet, QWidget* parent) {
-    const bool available = sheet().has_value();
-    QPointer<QWidget> over(parent);
-    const struct {
-        const char* text;
-        QKeySequence keys;
-        void (*output)(const DesignSheet&, QWidget*);
-    } entries[] = {{PrintSheetEntry, PrintSheetShortcut, &PrintSheetWithDialog},
-                   {SaveSheetEntry, SaveSheetShortcut, &SaveSheetWithDialog}};
-    for (const auto& entry : entries) {
-        QAction* action = menu.addAction(QString::fromUtf8(entry.text), [sheet, over, entry] {
-            runtime::RunGuarded([&] {
-                if (const std::optional<DesignSheet> now = sheet()) {
-                    entry.output(*now, over);
-                }
-            });
-        });
-        action->setEnabled(available);
-        // Shown beside the entry; the window's own shortcut is the one that works outside the menu.
-        action->setShortcut(entry.keys);
-        action->setShortcutContext(Qt::WidgetShortcut);
-    }
-}
-
-void AddSheetShortcuts(QWidget& client, const SheetSource& sheet) {
-    const std::pair<QKeySequence, void (*)(const DesignSheet&, QWidget*)> keys[] = {
-        {PrintSheetShortcut, &PrintSheetWithDialog}, {SaveSheetShortcut, &SaveSheetWithDialog}};
-    for (const auto& [sequence, output] : keys) {
-        auto* shortcut = new QShortcut(sequence, &client);
-        QObject::connect(shortcut, &QShortcut::activated, &client,
-                         [sheet, &client, output = output] {
-                             runtime::RunGuarded([&] {
-                                 if (const std::optional<DesignSheet> now = sheet()) {
-                                     output(*now, client.window());
-                                 }
-                             });
-                         });
     }
 }
 
