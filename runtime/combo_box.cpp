@@ -323,6 +323,25 @@ void ComboBox::AddItem(const QString& text, int position) {
     combo_->KeepListInLine();
 }
 
+// The main window fills its lists with some 300 items at start-up; one by one they took 1.16 M
+// instructions, about 1.5 % of its start-up (callgrind, Xvfb).
+void ComboBox::AppendItems(const QStringList& texts) {
+    if (texts.isEmpty()) {
+        return;
+    }
+    const bool fromEmpty = combo_->count() == 0;
+    const QString keptText = Text();
+    const QSignalBlocker blocker(combo_);
+    combo_->insertItems(combo_->count(), texts);
+    if (fromEmpty) {
+        combo_->setCurrentIndex(-1);
+        if (style_ == Style::Editable) {
+            combo_->setEditText(keptText);
+        }
+    }
+    combo_->KeepListInLine();
+}
+
 void ComboBox::Clear() {
     const QSignalBlocker blocker(combo_);
     combo_->clear();

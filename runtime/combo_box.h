@@ -5,6 +5,7 @@
 #include "runtime/ink.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -39,6 +40,8 @@ public:
 
     // Places an item at position (0 .. ListCount); the forms always append.
     void AddItem(const QString& text, int position);
+    // The same as adding each at the end in turn, in one step.
+    void AppendItems(const QStringList& texts);
     void Clear();
     int ListCount() const;
     QString List(int index) const;

@@ -59,9 +59,12 @@ QString UnitText(R1Unit unit) {
 
 // Every item goes to the end of the list by position, so the order is the order given here.
 void Append(runtime::ComboBox& box, std::span<const Item> items) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
     for (const Item item : items) {
-        box.AddItem(FromUtf8(item), box.ListCount());
+        texts << FromUtf8(item);
     }
+    box.AppendItems(texts);
 }
 
 void Refill(runtime::ComboBox& ComboR, std::span<const Item> items) {
