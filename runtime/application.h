@@ -24,6 +24,9 @@ struct ProgramIdentity {
     QLocale locale;             // of the numbers and of Qt's own texts
     QStringList qtTranslations; // catalogues of Qt's own texts, in the locale ("qtbase")
     QStringList fontFiles;      // added to the fonts when present
+    // Added when present, the first time a window asks for a bold font (AddBoldFonts): the main
+    // window writes in none.
+    QStringList boldFontFiles;
     // The font of the windows, made the application's too: that of their menus, tool tips and
     // messages.
     QString fontFamily;
@@ -56,6 +59,10 @@ public:
 
     // Set once a failure has ended the program (see failure.h).
     bool Failed() const;
+
+    // Adds the program's bold font files to the fonts, once; what is about to write in bold calls
+    // it first. Nothing while no application exists.
+    static void AddBoldFonts();
 
 private:
     int qtArgc_ = 1;

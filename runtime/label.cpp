@@ -1,5 +1,6 @@
 #include "runtime/label.h"
 
+#include "runtime/application.h"
 #include "runtime/twips.h"
 
 #include <QApplication>
@@ -155,6 +156,9 @@ void Label::ResetForeColor() {
 }
 
 void Label::SetFont(const QString& family, double points, bool bold) {
+    if (bold) {
+        Application::AddBoldFonts();
+    }
     QFont font(family);
     font.setPointSizeF(points * WindowScale(label_));
     font.setBold(bold);

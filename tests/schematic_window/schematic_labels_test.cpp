@@ -191,9 +191,16 @@ INSTANTIATE_TEST_SUITE_P(MainWindowChanges, SchematicFollows, ::testing::ValuesI
                              return std::string(row.param.name);
                          });
 
-// The font really is there: otherwise every width above would be measured in the same stand-in.
-TEST(SchematicLabelFont, TahomaBoldIsInstalled) {
-    EXPECT_EQ(QFontInfo(schematic_test::LabelFont()).family(), "Tahoma");
+// The font really is there, its bold face read from its own file once the schematic opens:
+// otherwise every width above would be measured in the same stand-in.
+using SchematicLabelFont = MainWindowTest;
+
+TEST_F(SchematicLabelFont, TahomaBoldIsInstalled) {
+    const ui::Form2& schematic = ClickCommand3();
+    const QFontInfo drawn(schematic.LblR1->label()->font());
+    EXPECT_EQ(drawn.family(), "Tahoma");
+    EXPECT_EQ(drawn.styleName(), "Bold");
+    EXPECT_EQ(QFontInfo(schematic_test::LabelFont()).styleName(), "Bold");
 }
 
 using SchematicLabelWidth = MainWindowTest;

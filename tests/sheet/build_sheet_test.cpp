@@ -562,6 +562,9 @@ TEST_P(SavingAs, OpensInTheDocumentsWithTheNameOfTheFrequencyAndSavesTheMainWind
     EXPECT_EQ(proposed, expected);
     ASSERT_TRUE(QFile::exists(expected));
     EXPECT_TRUE(PageText(expected).contains(QStringLiteral("R1 10 KOhms")));
+    // Its headings and values in Tahoma's own bold face, not a thickened regular one.
+    EXPECT_TRUE(Poppler(QStringLiteral("pdffonts"), {expected}).contains("TahomaBold"))
+        << Poppler(QStringLiteral("pdffonts"), {expected}).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SavingAs,

@@ -1,5 +1,6 @@
 #include "ui/sheet/sheet_entries.h"
 
+#include "runtime/application.h"
 #include "runtime/failure.h"
 #include "ui/sheet/sheet_module.h"
 
@@ -72,6 +73,8 @@ const SheetModule* LoadSheetModule(QString& why) {
 void Output(SheetOutput output, const DesignSheet& sheet, QWidget* parent) {
     QString why;
     if (const SheetModule* module = LoadSheetModule(why)) {
+        // The sheet writes its headings and the diagram's values in bold.
+        runtime::Application::AddBoldFonts();
         (module->*output)(sheet, parent);
         return;
     }
