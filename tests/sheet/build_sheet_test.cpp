@@ -2,6 +2,7 @@
 // printed through the program's own code, then read back as any reader would, with poppler's
 // pdftotext and pdfinfo: one page, the paper, the words on it and where the diagram's values lie.
 #include "gui_helpers.h"
+#include "runtime/application.h"
 #include "ui/main/form1.h"
 #include "ui/schematic/form2.h"
 #include "ui/search/component_search_window.h"
@@ -174,7 +175,9 @@ public:
         QTest::mouseClick(search->ApplyButton()->button(), Qt::LeftButton);
     }
 
+    // Straight to the sheet's code, with the bold face read first as the windows' entries do.
     QString Saved() {
+        runtime::Application::AddBoldFonts();
         const QString path = folder.filePath(QStringLiteral("fiche.pdf"));
         EXPECT_TRUE(ui::SaveSheet(main.Sheet(), path, main.window()));
         return path;

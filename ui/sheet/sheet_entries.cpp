@@ -50,6 +50,7 @@ const SheetModule* LoadSheetModule(QString& why) {
             why = QStringLiteral("Le module qui dessine et imprime la fiche, %1, n'a pas pu être "
                                  "chargé : %2")
                       .arg(Quoted(path), library.errorString());
+            library.unload();
             return nullptr;
         }
         const SheetModule* module = entry();
@@ -58,6 +59,13 @@ const SheetModule* LoadSheetModule(QString& why) {
                                  "version %2 du programme, qui est la version %3.")
                       .arg(Quoted(path), QString::fromUtf8(module->version),
                            QStringLiteral(VIRELDO_VERSION_TEXT));
+            library.unload();
+            return nullptr;
+        }
+        if (module->sheetSize != sizeof(DesignSheet)) {
+            why = QStringLiteral("Le module qui dessine et imprime la fiche, %1, vient d'une autre "
+                                 "compilation de la version %2 du programme.")
+                      .arg(Quoted(path), QStringLiteral(VIRELDO_VERSION_TEXT));
             library.unload();
             return nullptr;
         }
