@@ -92,9 +92,8 @@ std::vector<Component> Resistors(const SearchRequest& request) {
 
     // The typed value gives the same frequencies as a list item of equal value, which reads
     // better: only a value the lists lack is added.
-    const std::optional<R1Unit> unit = calc::UnitAt(calc::kR1Units, request.currentR1Unit);
     const std::optional<double> typed =
-        unit ? WorkingValue(request.currentR1, calc::ScalingOf(*unit)) : std::nullopt;
+        WorkingValue(request.currentR1, request.currentR1Unit, calc::kR1Units);
     if (typed && *typed > 0 && InRange(*typed, request.range) &&
         std::none_of(all.begin(), all.end(),
                      [&typed](const Component& r1) { return r1.value == *typed; })) {

@@ -6,6 +6,8 @@
 
 #include "calc/units.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,15 @@ struct Component {
 // The number the recalculation works with for a value box, read back from the stored text as
 // its later steps read it; nothing when one of its steps would fail.
 std::optional<double> WorkingValue(std::string_view text, calc::Scaling scaling);
+
+// The same for a value box's text and the position of its unit in `units` (-1: none); nothing
+// when that position selects no unit.
+template <typename Unit, std::size_t N>
+std::optional<double> WorkingValue(std::string_view text, int unit,
+                                   const std::array<Unit, N>& units) {
+    const std::optional<Unit> selected = calc::UnitAt(units, unit);
+    return selected ? WorkingValue(text, calc::ScalingOf(*selected)) : std::nullopt;
+}
 
 // The lists never change: their numbers are worked out once, on first use. The resistors come
 // smallest first (the three lists follow each other without overlap).

@@ -356,27 +356,16 @@ DesignSpread DesignSpreadOf(const SpreadRequest& request) {
     return design;
 }
 
-namespace {
-
-// A part's number in the working unit, as the recalculation reads it; nothing for a unit
-// position that selects no unit.
-template <typename Unit, std::size_t N>
-std::optional<double> WorkingValueOf(const Part& part, const std::array<Unit, N>& units) {
-    const std::optional<Unit> unit = calc::UnitAt(units, part.unit);
-    return unit ? WorkingValue(part.value, calc::ScalingOf(*unit)) : std::nullopt;
-}
-
-} // namespace
-
 DesignSpread DesignSpreadOf(const PairRow& row, double wanted, const std::optional<Part>& c2,
                             std::string_view voltage, Tolerances tolerances) {
-    const std::optional<double> r1 = WorkingValueOf(row.r1, calc::kR1Units);
-    const std::optional<double> c1 = WorkingValueOf(row.c1, calc::kC1Units);
+    const std::optional<double> r1 = WorkingValue(row.r1.value, row.r1.unit, calc::kR1Units);
+    const std::optional<double> c1 = WorkingValue(row.c1.value, row.c1.unit, calc::kC1Units);
     if (!r1 || !c1) {
         return {};
     }
     SpreadRequest request{.r1 = *r1, .c1 = *c1, .wanted = wanted, .tolerances = tolerances};
-    const std::optional<double> c2Value = c2 ? WorkingValueOf(*c2, calc::kC2Units) : std::nullopt;
+    const std::optional<double> c2Value =
+        c2 ? WorkingValue(c2->value, c2->unit, calc::kC2Units) : std::nullopt;
     const std::optional<double> volts = Read(voltage);
     if (c2Value && volts) {
         request.c2 = *c2Value;

@@ -80,6 +80,7 @@ public:
     static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
 private:
+    void InsertItems(int position, const QStringList& texts);
     class Widget;
     class Accessible;
     // Tells a screen reader the value now shown and the item selected in the list.
