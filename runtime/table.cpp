@@ -188,6 +188,10 @@ int Table::ListCount() const {
     return model_->rowCount();
 }
 
+int Table::ColumnCount() const {
+    return model_->columnCount(QModelIndex());
+}
+
 QString Table::TextMatrix(int row, int column) const {
     if (row < 0 || row >= ListCount()) {
         InvalidPropertyValue("ligne");

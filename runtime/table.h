@@ -34,6 +34,7 @@ public:
     // Replaces every row: `count` rows, whose cells `text` gives; no row has a description.
     void SetRows(int count, CellText text);
     int ListCount() const;
+    int ColumnCount() const;
     QString TextMatrix(int row, int column) const;
     // What the row's tool tip says, and a screen reader after each of its cells; empty: nothing.
     void SetRowDescription(int row, const QString& text);

@@ -316,6 +316,10 @@ TEST_F(SearchWindowTest, PickingATolerancePutsTheSelectedPairsRealPartsIntoTheLi
                                          "R1 + RV1 doit couvrir 9,524 kΩ à 10,526 kΩ\n"
                                          "Résistance fixe 9,1 kΩ et ajustable 2 kΩ");
     EXPECT_EQ(search->SpreadLabel()->Caption(), lines);
+    // A screen reader hears them on the box just picked.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(search->C1ToleranceBox()->combo())
+                  ->text(QAccessible::Description),
+              lines);
 
     // Ctrl+C on the pair: the row, then its lines, as text.
     FocusOn(search->PairsTable()->tree());
@@ -323,6 +327,14 @@ TEST_F(SearchWindowTest, PickingATolerancePutsTheSelectedPairsRealPartsIntoTheLi
     QTest::keyClick(search->PairsTable()->tree(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "10 KOhms\t100 NanoFarad\t1000 Hz\t0,00 %\n" + lines + "\n");
+    // With a C2, the C2 and the voltage that the capture lines are for come after the pair.
+    TypeInto(search->HalfWidthEdit(), "50");
+    FocusOn(search->PairsTable()->tree());
+    QTest::keyClick(search->PairsTable()->tree(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
+        "10 KOhms\t100 NanoFarad\t1000 Hz\t0,00 %\n"
+        "2,2 MicroFarad\t+/- 51 Hz\tTension d'alimentation : 05 V\nf0 entre 942,951 Hz"))
+        << QGuiApplication::clipboard()->text().toStdString();
 }
 
 // ---------------------------------------------------------------- applying a row
@@ -559,7 +571,10 @@ TEST_P(ReopenedSearch, ShowsTheRequestItWasClosedWithAndTheTableForItNow) {
     } else {
         EXPECT_EQ(search->C2Table()->ListCount(), 0);
     }
-    if (!row.voltageRaised) {
+    // The same lines for the same request; with another voltage, other capture ranges.
+    if (row.voltageRaised) {
+        EXPECT_NE(search->SpreadLabel()->Caption(), spread);
+    } else {
         EXPECT_EQ(search->SpreadLabel()->Caption(), spread);
     }
 }

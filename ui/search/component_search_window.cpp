@@ -50,15 +50,31 @@ QString R1AndC1(const ComponentsState& state) {
            state.c1.unitText;
 }
 
+// A row's cells as a spreadsheet takes them: separated by tabs, the empty ones left out at the end.
+QString RowCells(const runtime::Table& table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table.ColumnCount(); ++column) {
+        cells << table.TextMatrix(row, column);
+    }
+    while (!cells.isEmpty() && cells.last().isEmpty()) {
+        cells.removeLast();
+    }
+    return cells.join(QLatin1Char('\t'));
+}
+
 // "5 %", as the tolerance lists show it.
 QString PercentText(int percent) {
     return QString::number(percent) + QStringLiteral(" %");
 }
 
-template <std::size_t N> int IndexOf(const std::array<int, N>& percents, int percent) {
+template <std::size_t N> constexpr int IndexOf(const std::array<int, N>& percents, int percent) {
     return static_cast<int>(std::find(percents.begin(), percents.end(), percent) -
                             percents.begin());
 }
+static_assert(IndexOf(catalogue::R1TolerancePercents, catalogue::Tolerances{}.r1Percent) <
+                  static_cast<int>(catalogue::R1TolerancePercents.size()) &&
+              IndexOf(catalogue::C1TolerancePercents, catalogue::Tolerances{}.c1Percent) <
+                  static_cast<int>(catalogue::C1TolerancePercents.size()));
 
 } // namespace
 
@@ -162,15 +178,16 @@ void ComponentSearchWindow::CreateControls(QWidget& client) {
     for (const int percent : catalogue::C1TolerancePercents) {
         c1ToleranceBox_->AddItem(PercentText(percent), c1ToleranceBox_->ListCount());
     }
-    // Ctrl+C on a pair copies it with what its real parts give.
+    // Ctrl+C on a pair copies it, the C2 and the voltage that the capture lines are for, and
+    // what its real parts give.
     pairsTable_->SetCopyText([this](int row) {
-        QStringList cells;
-        for (int column = 0; column < 4; ++column) {
-            cells << pairsTable_->TextMatrix(row, column);
+        QString text = RowCells(*pairsTable_, row) + QLatin1Char('\n');
+        if (const int c2 = c2Table_->ListIndex(); c2 >= 0) {
+            text += RowCells(*c2Table_, c2) + QLatin1Char('\t') + voltageLabel_->Caption() +
+                    QLatin1Char('\n');
         }
         const QString spread = spreadLabel_->Caption();
-        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n') +
-               (spread.isEmpty() ? QString() : spread + QLatin1Char('\n'));
+        return spread.isEmpty() ? text : text + spread + QLatin1Char('\n');
     });
 
     frequencyEdit_->Change.Connect(this, &ComponentSearchWindow::OnFrequencyEdited);
@@ -421,7 +438,11 @@ void ComponentSearchWindow::ShowSpread() {
                                                       wantedFrequency_, c2, request_.voltage,
                                                       tolerances));
     }
-    spreadLabel_->SetCaption(lines.join(QLatin1Char('\n')));
+    const QString text = lines.join(QLatin1Char('\n'));
+    spreadLabel_->SetCaption(text);
+    // A screen reader hears them after the tolerance picked: the label never takes the focus.
+    r1ToleranceBox_->SetAccessibleDescription(text);
+    c1ToleranceBox_->SetAccessibleDescription(text);
 }
 
 void ComponentSearchWindow::OnPairActivated() {
