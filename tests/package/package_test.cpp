@@ -533,6 +533,15 @@ INSTANTIATE_TEST_SUITE_P(Package, InstalledBinary,
                              return std::string(row.param.name);
                          });
 
+// The program names first the libraries where the dynamic loader finds most of the symbols it
+// looks up at start-up, so that fewer lookups ask libraries without them.
+TEST(InstalledProgram, NamesTheLibrariesOfMostLookupsFirst) {
+    const QStringList needed = ReadDynamicSection(QStringLiteral("/usr/bin/vireldo567")).needed;
+    const QStringList first = {QStringLiteral("libQt6Core.so.6"), QStringLiteral("libQt6Gui.so.6"),
+                               QStringLiteral("libstdc++.so.6"), QStringLiteral("libc.so.6")};
+    EXPECT_EQ(needed.mid(0, first.size()), first) << needed.join(u' ').toStdString();
+}
+
 // The sheet module as packaged (stripped) loads with the package's dependencies and gives its
 // entry, built as the program's version.
 TEST(InstalledSheetModule, LoadsAndIsThePackagesVersion) {
