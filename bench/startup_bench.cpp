@@ -99,13 +99,17 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Starts a program; its standard output goes to `stdoutFd` when given. -1 when it cannot start.
+// Starts a program; its standard output and error go to `stdoutFd` and `stderrFd` when given. -1
+// when it cannot start.
 pid_t Spawn(std::vector<std::string> arguments, std::vector<std::string> environment,
-            int stdoutFd = -1) {
+            int stdoutFd = -1, int stderrFd = -1) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdoutFd >= 0) {
         posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
+    }
+    if (stderrFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
     }
     std::vector<char*> argv = Pointers(arguments);
     std::vector<char*> envp = Pointers(environment);
@@ -123,6 +127,26 @@ pid_t Spawn(std::vector<std::string> arguments, std::vector<std::string> environ
 void Reap(pid_t pid) {
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
+}
+
+// The first line a started program writes into the pipe `fd` (without its end), which this closes;
+// nothing when none comes within 10 s.
+std::optional<std::string> ReadFirstLine(int fd) {
+    std::string text;
+    std::array<char, 256> buffer{};
+    pollfd ready{fd, POLLIN, 0};
+    while (text.find('\n') == std::string::npos && poll(&ready, 1, 10000) > 0) {
+        const ssize_t got = read(fd, buffer.data(), buffer.size());
+        if (got <= 0) {
+            break;
+        }
+        text.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    close(fd);
+    if (text.find('\n') == std::string::npos) {
+        return std::nullopt;
+    }
+    return text.substr(0, text.find('\n'));
 }
 
 // The session bus that a desktop session always runs. Without one, each subject's D-Bus thread
@@ -143,27 +167,23 @@ public:
             return;
         }
         fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+        // Its warnings (it may not raise its limit of open files) are not the measurement's.
+        const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
         daemon_ = Spawn({"/usr/bin/dbus-daemon", "--session", "--nofork",
                          "--print-address=" + std::to_string(fds[1])},
-                        Environment({}));
+                        Environment({}), -1, devNull);
+        close(devNull);
         close(fds[1]);
-        std::string address;
-        std::array<char, 256> buffer{};
-        pollfd ready{fds[0], POLLIN, 0};
-        while (daemon_ > 0 && address.find('\n') == std::string::npos &&
-               poll(&ready, 1, 10000) > 0) {
-            const ssize_t got = read(fds[0], buffer.data(), buffer.size());
-            if (got <= 0) {
-                break;
-            }
-            address.append(buffer.data(), static_cast<std::size_t>(got));
+        if (daemon_ <= 0) {
+            close(fds[0]);
+            return;
         }
-        close(fds[0]);
-        if (address.find('\n') == std::string::npos) {
+        const std::optional<std::string> address = ReadFirstLine(fds[0]);
+        if (!address) {
             std::fprintf(stderr, "startup_bench: no session bus could be started\n");
             return;
         }
-        setenv("DBUS_SESSION_BUS_ADDRESS", address.substr(0, address.find('\n')).c_str(), 1);
+        setenv("DBUS_SESSION_BUS_ADDRESS", address->c_str(), 1);
         description_ = "a dbus-daemon of its own";
     }
     SessionBus(const SessionBus&) = delete;
@@ -339,22 +359,12 @@ private:
             std::fprintf(stderr, "startup_bench: cannot start Xvfb: %s\n", std::strerror(failed));
             return false;
         }
-        std::string number;
-        std::array<char, 32> buffer{};
-        pollfd ready{fds[0], POLLIN, 0};
-        while (number.find('\n') == std::string::npos && poll(&ready, 1, 10000) > 0) {
-            const ssize_t got = read(fds[0], buffer.data(), buffer.size());
-            if (got <= 0) {
-                break;
-            }
-            number.append(buffer.data(), static_cast<std::size_t>(got));
-        }
-        close(fds[0]);
-        if (number.find('\n') == std::string::npos) {
+        const std::optional<std::string> number = ReadFirstLine(fds[0]);
+        if (!number) {
             std::fprintf(stderr, "startup_bench: Xvfb did not start\n");
             return false;
         }
-        return Connect(":" + number.substr(0, number.find('\n')));
+        return Connect(":" + *number);
     }
 
     void Wait(std::int64_t deadline) {
